@@ -1,0 +1,174 @@
+#include "SoundCuePlayer.h"
+
+#include <QByteArray>
+#include <QFileInfo>
+
+#ifdef Q_OS_LINUX
+#include <dlfcn.h>
+#endif
+
+#define SDL_MAIN_HANDLED // the program has its own main(); SDL only provides sound
+#include <SDL.h>
+#include <SDL_mixer.h>
+
+namespace {
+
+constexpr int SampleRate = 44100;    // the rate the cue files are written at: no resampling
+constexpr int OutputChannels = 2;    // stereo is what every device offers; mono cues play on both
+constexpr int BufferFrames = 512;    // about 12 ms: a cue answers the keystroke without lag
+
+#ifdef Q_OS_LINUX
+// ALSA writes its own complaints to stderr when SDL probes a machine without a sound
+// card; the game stays quiet about missing sound, so ALSA gets a handler that drops them.
+using AlsaErrorHandler = void (*)(const char *, int, const char *, int, const char *, ...);
+using SetAlsaErrorHandler = int (*)(AlsaErrorHandler);
+
+void ignoreAlsaError(const char *, int, const char *, int, const char *, ...) {}
+
+void setAlsaErrorHandler(void *library, AlsaErrorHandler handler)
+{
+    if (!library)
+        return;
+    if (auto set = reinterpret_cast<SetAlsaErrorHandler>(dlsym(library, "snd_lib_error_set_handler")))
+        set(handler);
+}
+#endif
+
+} // namespace
+
+void SoundCuePlayer::FreeChunk::operator()(Mix_Chunk *chunk) const
+{
+    // Mix_FreeChunk first halts every channel still playing the chunk.
+    Mix_FreeChunk(chunk);
+}
+
+SoundCuePlayer::SoundCuePlayer(std::chrono::milliseconds reopenDelay)
+    : m_reopenDelay(reopenDelay)
+{
+    // Nothing is opened here: the window is up before the first cue needs the device.
+}
+
+SoundCuePlayer::~SoundCuePlayer()
+{
+    closeAudio();
+#ifdef Q_OS_LINUX
+    if (m_alsaLibrary) {
+        setAlsaErrorHandler(m_alsaLibrary, nullptr);
+        dlclose(m_alsaLibrary);
+    }
+#endif
+}
+
+bool SoundCuePlayer::play(const QString &path)
+{
+    if (path.isEmpty() || !ensureAudioOpen())
+        return false;
+    const QFileInfo file(path);
+    const QString key = file.absoluteFilePath();
+
+    // Read before stopping the old cue, so the restart leaves no audible gap.
+    ChunkPtr fresh;
+    // A directory or special file would make the loader block or read garbage.
+    if (file.isFile())
+        fresh.reset(Mix_LoadWAV(path.toUtf8().constData()));
+    // A header without samples would "start" and end in the same instant.
+    if (fresh && fresh->alen == 0)
+        fresh.reset();
+
+    // A cue asked for again always stops its previous sound, even when the file
+    // can no longer be played: what sounds is never older than the last request.
+    const int channel = fresh ? channelFor(key) : findChannel(key);
+    if (channel < 0)
+        return false;
+    Cue &cue = m_cues[std::size_t(channel)];
+    Mix_HaltChannel(channel);
+    cue.chunk = std::move(fresh); // frees the previous chunk, now that nothing plays it
+    if (!cue.chunk)
+        return false;
+    if (Mix_PlayChannel(channel, cue.chunk.get(), 0) != channel) {
+        cue.chunk.reset();
+        return false;
+    }
+    return true;
+}
+
+bool SoundCuePlayer::isPlaying(const QString &path) const
+{
+    if (m_audio != AudioState::Open || path.isEmpty())
+        return false;
+    const int channel = findChannel(QFileInfo(path).absoluteFilePath());
+    return channel >= 0 && m_cues[std::size_t(channel)].chunk && Mix_Playing(channel) != 0;
+}
+
+bool SoundCuePlayer::ensureAudioOpen()
+{
+    if (m_audio == AudioState::Open)
+        return true;
+    // After a failure, retry once the reopen delay (5 s) has passed: sound returns when a device appears, yet keystrokes rarely pay for a doomed try.
+    if (m_audio == AudioState::Failed && !m_sinceFailure.hasExpired(m_reopenDelay.count()))
+        return false;
+
+    // SDL would otherwise install its own SIGINT/SIGTERM handlers and swallow them.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    SDL_SetHint(SDL_HINT_AUDIO_DEVICE_APP_NAME, "Zeichenfang");
+    SDL_SetMainReady();
+#ifdef Q_OS_LINUX
+    // Held open so the quiet handler outlives SDL loading and unloading ALSA.
+    if (!m_alsaLibrary) {
+        m_alsaLibrary = dlopen("libasound.so.2", RTLD_NOW | RTLD_LOCAL);
+        setAlsaErrorHandler(m_alsaLibrary, ignoreAlsaError);
+    }
+#endif
+
+    bool opened = false;
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) == 0) {
+        if (Mix_OpenAudio(SampleRate, AUDIO_S16SYS, OutputChannels, BufferFrames) == 0)
+            opened = true;
+        else
+            SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    }
+    if (!opened) {
+        m_audio = AudioState::Failed;
+        m_sinceFailure.start();
+        return false;
+    }
+    m_audio = AudioState::Open;
+    return true;
+}
+
+void SoundCuePlayer::closeAudio()
+{
+    if (m_audio != AudioState::Open)
+        return;
+    Mix_HaltChannel(-1);
+    for (Cue &cue : m_cues)
+        cue.chunk.reset(); // before the device goes: chunks are in its format
+    Mix_CloseAudio();
+    Mix_Quit();
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    if (SDL_WasInit(SDL_INIT_EVERYTHING) == 0)
+        SDL_Quit();
+    m_audio = AudioState::NotOpened;
+}
+
+int SoundCuePlayer::findChannel(const QString &key) const
+{
+    for (std::size_t i = 0; i < m_cues.size(); ++i) {
+        if (m_cues[i].path == key)
+            return int(i);
+    }
+    return -1;
+}
+
+int SoundCuePlayer::channelFor(const QString &key)
+{
+    const int known = findChannel(key);
+    if (known >= 0)
+        return known;
+    const int channel = int(m_cues.size());
+    // Only ever grow: shrinking would halt the cues on the channels cut off.
+    if (Mix_AllocateChannels(-1) <= channel && Mix_AllocateChannels(channel + 1) <= channel)
+        return -1;
+    m_cues.push_back(Cue{key, nullptr});
+    return channel;
+}
