@@ -1,0 +1,184 @@
+#include "Game.h"
+
+#include "Categories.h"
+#include "EmbeddedWords.h"
+#include "GameWindow.h"
+#include "Module1.h"
+#include "Module2.h"
+#include "Module3.h"
+#include "Module4.h"
+#include "Platform.h"
+#include "WordPick.h"
+
+#include <QDir>
+
+#include <array>
+
+namespace {
+
+constexpr std::array CategoryPanel = {
+    Control::Cmd1, Control::Cmd2, Control::Cmd3, Control::Cmd4, Control::cmd5, Control::CmdEnde,
+};
+
+constexpr std::array PlayPanel = {
+    Control::LblInfo,     Control::CmdLösung,     Control::CmdNeuesSpiel, Control::CmdRatehilfe,
+    Control::CmdZurück,   Control::TxtUser,       Control::LblIhreLösung, Control::LblLösVersuch,
+    Control::LblZeichen,  Control::TxtIhreLösung,
+};
+
+} // namespace
+
+const QString Game::Instructions = QStringLiteral(u"Drücken Sie die Buchstaben a bis z, die Umlaute \r\n"
+                                                  u"oder das ß. Gibt es den Buchstaben im Wort, wird \r\n"
+                                                  u"der jeweilige Punkt durch das Zeichen ausgetauscht.");
+
+Game::Game(GameWindow &window, const Platform &platform)
+    : m_window(window)
+    , m_platform(platform)
+    , Words4(/*upperBound=*/800, /*width=*/4)
+    , Words8(/*upperBound=*/2047, /*width=*/8)
+{
+}
+
+void Game::Form_Load()
+{
+    m_window.setFontSize(Control::TxtUser, 16);
+    m_window.setFontBold(Control::TxtUser, true);
+    m_window.setCaption(Control::LblInfo, Instructions);
+    // One separator is appended without looking at how the directory ends.
+    m_state.AppPath = m_window.programDirectory() + QDir::separator();
+    FillWordLists4And8();
+}
+
+void Game::FillWordLists4And8()
+{
+    Words4.fillFrom(embeddedWords4());
+    Words8.fillFrom(embeddedWords8());
+}
+
+void Game::Cmd1_Click() { StartCategory(1); }
+void Game::Cmd2_Click() { StartCategory(2); }
+void Game::Cmd3_Click() { StartCategory(3); }
+void Game::Cmd4_Click() { StartCategory(4); }
+void Game::cmd5_Click() { StartCategory(5); }
+
+void Game::StartCategory(qint16 category)
+{
+    m_state.Category = category;
+    // The program-wide lists are filled on every choice of their category.
+    switch (category) {
+    case 2: Module3::FillWordList6(); break;
+    case 4: Module4::FillWordList10(); break;
+    case 5: Module2::FillWordList12(); break;
+    default: break;
+    }
+    HideCategoryPanel();
+    ShowPlayPanel(); // before the pick, which gives the letter box the focus
+    const CategoryInfo info = categoryInfo(category);
+    m_state.MaxIndex = info.maxIndex;
+    m_state.IndexDigits = info.indexDigits;
+    PickWord();
+    TakePickedWord();
+    ShowMaskInLetterBox();
+}
+
+void Game::TakePickedWord()
+{
+    const WordList *list = nullptr;
+    switch (m_state.Category) {
+    case 1: list = &Words4; break;
+    case 2: list = &Module3::Words6; break;
+    case 3: list = &Words8; break;
+    case 4: list = &Module4::Words10; break;
+    case 5: list = &Module2::Words12; break;
+    default: return;
+    }
+    m_state.SecretWord = list->entry(m_state.WordIndex);
+    m_state.Mask = dotText(m_state.Category);
+}
+
+void Game::ShowMaskInLetterBox()
+{
+    // Two blanks first: a text that begins with a blank is never taken for a guess.
+    m_window.setText(Control::TxtUser, QStringLiteral("  ") + m_state.Mask);
+}
+
+void Game::HideCategoryPanel()
+{
+    for (Control control : CategoryPanel)
+        m_window.setVisible(control, false);
+}
+
+void Game::ShowPlayPanel()
+{
+    for (Control control : PlayPanel)
+        m_window.setVisible(control, true);
+    m_window.setTabIndex(Control::TxtUser, 0);
+    m_window.setTabIndex(Control::TxtIhreLösung, 1);
+    m_window.setTabIndex(Control::CmdZurück, 2);
+    m_window.setTabIndex(Control::CmdNeuesSpiel, 4);
+    m_window.setTabIndex(Control::CmdLösung, 5);
+}
+
+void Game::PickWord()
+{
+    m_state.SolutionAttempts = 0;
+    m_state.LetterAttempts = 0;
+    m_window.setCaption(Control::LblZeichen, QStringLiteral("Versuch 1"));
+    m_window.setCaption(Control::LblLösVersuch, QStringLiteral("Versuch 1"));
+    m_window.setText(Control::TxtIhreLösung, QString());
+    m_state.WordIndex = static_cast<qint16>(pickWordIndex(m_platform.secondsSinceMidnight(), m_state.MaxIndex,
+                                                          m_state.IndexDigits, m_platform.decimalSeparator()));
+    m_window.setFocus(Control::TxtUser);
+}
+
+void Game::NewGame()
+{
+    if (m_state.Category >= 1 && m_state.Category <= 5) {
+        PickWord();
+        TakePickedWord();
+    }
+    ShowMaskInLetterBox();
+    m_window.setFocus(Control::TxtUser);
+}
+
+void Game::CmdNeuesSpiel_Click()
+{
+    NewGame();
+}
+
+void Game::CmdLösung_Click()
+{
+    const QString messageText = QStringLiteral("Gesucht wurde: ") + m_state.SecretWord;
+    m_window.messageBox(messageText, 0, QStringLiteral(u"Lösung"));
+    CmdNeuesSpiel_Click();
+}
+
+void Game::CmdZurück_Click()
+{
+    for (Control control : {Control::CmdLösung, Control::CmdNeuesSpiel, Control::CmdRatehilfe, Control::CmdZurück,
+                             Control::TxtUser, Control::LblIhreLösung, Control::LblInfo, Control::LblLösVersuch,
+                             Control::LblZeichen, Control::TxtIhreLösung})
+        m_window.setVisible(control, false);
+    for (Control control : CategoryPanel)
+        m_window.setVisible(control, true);
+    m_window.setFocus(Control::Cmd1);
+}
+
+void Game::CmdEnde_Click()
+{
+    m_window.closeWindow();
+}
+
+void Game::PlayCue(const QString &fileName)
+{
+    Module1::SoundFile = m_state.AppPath + fileName;
+    m_window.PlaySoundCue();
+}
+
+void Game::AnnounceWin()
+{
+    const QString messageText = QStringLiteral("Wort nach ") + QString::number(m_state.LetterAttempts)
+        + QStringLiteral(" Versuchen erraten!\r\n") + QStringLiteral(u"Lösungswort: ") + m_state.SecretWord;
+    m_window.messageBox(messageText, 0, QStringLiteral(u"Herzlichen Glückwunsch"));
+}

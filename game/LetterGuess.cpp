@@ -1,0 +1,45 @@
+// Letters typed into the letter box: every change of its text is one guess.
+#include "Counter.h"
+#include "Game.h"
+#include "GameWindow.h"
+#include "GermanText.h"
+
+void Game::TxtUser_Change()
+{
+    // The caret stays at the start so that every keystroke arrives first.
+    m_window.setSelStart(Control::TxtUser, 0);
+    const QString text = m_window.text(Control::TxtUser);
+    if (text.isEmpty() || text.front() == QLatin1Char(' '))
+        return; // the game's own writes, or input placed after the blanks
+
+    const QChar typedLetter = upperCaseGerman(text.front());
+    if (!isGuessLetter(typedLetter)) {
+        PlayCue(QStringLiteral("fehlerton.wav"));
+    } else {
+        countAttempt(m_state.LetterAttempts);
+        m_window.setCaption(Control::LblZeichen, QStringLiteral("Versuch ") + QString::number(m_state.LetterAttempts));
+        if (!m_state.SecretWord.contains(typedLetter)) {
+            PlayCue(QStringLiteral("fehlerton.wav"));
+        } else {
+            for (qsizetype i = 0; i < m_state.SecretWord.size(); ++i) {
+                if (m_state.SecretWord[i] == typedLetter)
+                    m_state.Mask[i] = typedLetter;
+            }
+            PlayCue(QStringLiteral("kontrollton.wav"));
+            if (m_state.Mask == m_state.SecretWord) {
+                PlayCue(QStringLiteral("gewonnen.wav"));
+                AnnounceWin();
+                m_window.setText(Control::TxtUser, QString());
+                NewGame();
+                return;
+            }
+        }
+    }
+    // Rewriting the box also removes the typed character and any stray input.
+    ShowMaskInLetterBox();
+}
+
+void Game::TxtUser_KeyUp()
+{
+    m_window.setSelStart(Control::TxtUser, 0);
+}

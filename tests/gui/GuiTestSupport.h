@@ -1,0 +1,93 @@
+#pragma once
+
+#include "Form1.h"
+#include "Platform.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+// A clock stopped at one reading, so a test knows which word the game picks.
+class FixedPlatform final : public Platform
+{
+public:
+    float reading = 1.0f;
+    QChar separator = QLatin1Char(',');
+    float secondsSinceMidnight() const override { return reading; }
+    QChar decimalSeparator() const override { return separator; }
+};
+
+// Answers every message box the game opens with OK and remembers what it showed.
+class MessageBoxCatcher
+{
+public:
+    struct Seen
+    {
+        QString title;
+        QString text;
+        QMessageBox::Icon icon;
+        QList<QAbstractButton *>::size_type buttonCount;
+        QString buttonText;
+    };
+
+    MessageBoxCatcher()
+    {
+        m_timer.setInterval(10);
+        QObject::connect(&m_timer, &QTimer::timeout, [this] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            if (!box)
+                return;
+            const QList<QAbstractButton *> buttons = box->buttons();
+            seen.append({box->windowTitle(), box->text(), box->icon(), buttons.size(),
+                         buttons.isEmpty() ? QString() : buttons.front()->text()});
+            if (onShown)
+                onShown();
+            box->button(QMessageBox::Ok) ? box->button(QMessageBox::Ok)->click() : box->reject();
+        });
+        m_timer.start();
+    }
+
+    QList<Seen> seen;
+    std::function<void()> onShown;
+
+private:
+    QTimer m_timer;
+};
+
+template<typename T = QWidget>
+T *widget(const Form1 &form, Control control)
+{
+    return qobject_cast<T *>(form.control(control));
+}
+
+inline QLineEdit *letterBox(const Form1 &form) { return widget<QLineEdit>(form, Control::TxtUser); }
+inline QLineEdit *solutionBox(const Form1 &form) { return widget<QLineEdit>(form, Control::TxtIhreLösung); }
+inline QPushButton *button(const Form1 &form, Control control) { return widget<QPushButton>(form, control); }
+
+// Shows the window as the program does and makes it active, so access keys work.
+inline bool showActive(Form1 &form)
+{
+    form.showMaximized();
+    form.activateWindow();
+    return QTest::qWaitForWindowActive(&form);
+}
+
+// The control that holds the focus in the game window. After a message box the
+// offscreen platform does not activate the window again, so ask the window itself.
+inline QString focusName()
+{
+    for (QWidget *top : QApplication::topLevelWidgets()) {
+        if (qobject_cast<Form1 *>(top) && top->isVisible() && top->focusWidget())
+            return top->focusWidget()->objectName();
+    }
+    return {};
+}
+
+inline char *toString(Control control)
+{
+    return qstrdup(qPrintable(controlName(control)));
+}

@@ -1,0 +1,302 @@
+#include "Form1.h"
+
+#include "GameTextBox.h"
+#include "Module1.h"
+#include "WrappingButton.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QLabel>
+#include <QMessageBox>
+#include <QShortcut>
+#include <QStyleOptionButton>
+
+#include <chrono>
+#include <thread>
+
+namespace {
+
+// Places and sizes are laid out in twips; 15 twips make one pixel at 96 dpi.
+constexpr int TwipsPerPixel = 15;
+
+struct ControlDesign
+{
+    Control control;
+    const char16_t *caption;
+    int left, top, width, height;
+};
+
+constexpr ControlDesign Design[] = {
+    {Control::Cmd1, u"&1 Worte mit 4 Buchstaben", 1755, 1320, 1230, 495},
+    {Control::Cmd2, u"&2 Worte mit 6 Buchstaben", 1755, 1920, 1230, 495},
+    {Control::Cmd3, u"&3 Worte mit 8 Buchstaben", 1755, 2520, 1230, 495},
+    {Control::Cmd4, u"&4 Worte mit 10 Buchstaben", 1755, 3120, 1230, 495},
+    {Control::cmd5, u"&5 Worte mit 12 Buchstaben", 1755, 3720, 1230, 495},
+    {Control::CmdEnde, u"&Ende", 1755, 6360, 1215, 495},
+    {Control::LblInfo, u"Label1", 300, 1320, 4050, 1800},
+    {Control::LblZeichen, u"Ihre Eingabe:", 150, 4440, 1050, 495},
+    {Control::TxtUser, u"text1", 1290, 4440, 4500, 495},
+    {Control::LblIhreLösung, u"Ihre Lösung:", 150, 5400, 1215, 495},
+    {Control::TxtIhreLösung, u"Text1", 1440, 5400, 2250, 495},
+    {Control::LblLösVersuch, u" ", 3840, 5400, 1215, 495},
+    {Control::CmdZurück, u"&Zurück", 300, 6360, 1215, 495},
+    {Control::CmdNeuesSpiel, u"&Neues Spiel", 1560, 6360, 1215, 495},
+    {Control::CmdLösung, u"&Lösung", 2820, 6360, 1215, 495},
+    {Control::CmdRatehilfe, u"&Ratehilfe", 3960, 6360, 1215, 495},
+};
+
+constexpr int index(Control control) { return static_cast<int>(control); }
+
+bool isCategoryButton(Control control)
+{
+    return control == Control::Cmd1 || control == Control::Cmd2 || control == Control::Cmd3
+        || control == Control::Cmd4 || control == Control::cmd5;
+}
+
+// The game writes line breaks as CR LF; Qt breaks lines at LF alone.
+QString displayText(QString text)
+{
+    return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+
+} // namespace
+
+Form1::Form1(const Platform &platform, QWidget *parent)
+    : QWidget(parent)
+    , m_game(*this, platform)
+{
+    setWindowTitle(QStringLiteral("Zeichenfang 2007"));
+    createControls();
+    applyTabOrder();
+    connectHandlers();
+    m_game.Form_Load();
+    control(Control::Cmd1)->setFocus();
+}
+
+Form1::~Form1() = default;
+
+void Form1::createControls()
+{
+    for (const ControlDesign &design : Design) {
+        const QString caption = QString::fromUtf16(design.caption);
+        QWidget *widget = nullptr;
+        if (isLabel(design.control)) {
+            auto *lbl = new QLabel(caption, this);
+            lbl->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+            lbl->setTextFormat(Qt::PlainText);
+            // The instruction label sizes itself to its three lines; the others wrap at their width.
+            lbl->setWordWrap(design.control != Control::LblInfo);
+            widget = lbl;
+        } else if (design.control == Control::TxtUser || design.control == Control::TxtIhreLösung) {
+            auto *box = new GameTextBox(caption, this);
+            box->setMaxLength(design.control == Control::TxtUser ? 15 : 20);
+            widget = box;
+        } else {
+            QPushButton *btn = isCategoryButton(design.control) ? new WrappingButton(caption, this)
+                                                                : new QPushButton(caption, this);
+            btn->setAutoDefault(false);
+            widget = btn;
+        }
+        widget->setObjectName(controlName(design.control));
+        // Only the choice of word length shows at start-up.
+        const bool categoryFace = isCategoryButton(design.control) || design.control == Control::CmdEnde;
+        widget->setVisible(categoryFace);
+        m_controls[static_cast<std::size_t>(index(design.control))] = widget;
+    }
+    // The solution box is drawn without a border, so that Tab can stop in it.
+    textBox(Control::TxtIhreLösung)->setFrame(false);
+    placeControls();
+}
+
+bool Form1::categoryCaptionsFit(double scale) const
+{
+    for (const ControlDesign &design : Design) {
+        if (!isCategoryButton(design.control))
+            continue;
+        QStyleOptionButton option;
+        option.initFrom(control(design.control));
+        option.rect = QRect(0, 0, qRound(design.width * scale / TwipsPerPixel), qRound(design.height * scale / TwipsPerPixel));
+        const QRect contents = style()->subElementRect(QStyle::SE_PushButtonContents, &option, control(design.control));
+        const QRect needed = option.fontMetrics.boundingRect(contents, Qt::AlignCenter | Qt::TextWordWrap | Qt::TextShowMnemonic,
+                                                             QString::fromUtf16(design.caption));
+        if (needed.height() > contents.height() || needed.width() > contents.width())
+            return false;
+    }
+    return true;
+}
+
+void Form1::placeControls()
+{
+    // The layout was drawn for a small default font. Where the toolkit's font is
+    // larger, the whole layout grows until every category caption fits its
+    // button on two lines.
+    m_layoutScale = 1.0;
+    while (m_layoutScale < 4.0 && !categoryCaptionsFit(m_layoutScale))
+        m_layoutScale += 0.05;
+
+    for (const ControlDesign &design : Design)
+        control(design.control)->setGeometry(designRect(design.control));
+    // The restored client area; the layout is seen whole only maximized.
+    resize(qRound(6915 * m_layoutScale / TwipsPerPixel), qRound(3195 * m_layoutScale / TwipsPerPixel));
+}
+
+QRect Form1::designRect(Control c) const
+{
+    for (const ControlDesign &design : Design) {
+        if (design.control == c)
+            return QRect(qRound(design.left * m_layoutScale / TwipsPerPixel), qRound(design.top * m_layoutScale / TwipsPerPixel),
+                         qRound(design.width * m_layoutScale / TwipsPerPixel),
+                         qRound(design.height * m_layoutScale / TwipsPerPixel));
+    }
+    return {};
+}
+
+void Form1::connectHandlers()
+{
+    const std::pair<Control, void (Game::*)()> clicks[] = {
+        {Control::Cmd1, &Game::Cmd1_Click},
+        {Control::Cmd2, &Game::Cmd2_Click},
+        {Control::Cmd3, &Game::Cmd3_Click},
+        {Control::Cmd4, &Game::Cmd4_Click},
+        {Control::cmd5, &Game::cmd5_Click},
+        {Control::CmdEnde, &Game::CmdEnde_Click},
+        {Control::CmdZurück, &Game::CmdZurück_Click},
+        {Control::CmdNeuesSpiel, &Game::CmdNeuesSpiel_Click},
+        {Control::CmdLösung, &Game::CmdLösung_Click},
+        {Control::CmdRatehilfe, &Game::CmdRatehilfe_Click},
+    };
+    for (const auto &[control, handler] : clicks)
+        connect(button(control), &QPushButton::clicked, this, [this, handler = handler] { (m_game.*handler)(); });
+
+    connect(textBox(Control::TxtUser), &QLineEdit::textChanged, this, [this] { m_game.TxtUser_Change(); });
+    connect(textBox(Control::TxtUser), &GameTextBox::keyReleased, this, [this] { m_game.TxtUser_KeyUp(); });
+    connect(textBox(Control::TxtIhreLösung), &QLineEdit::textChanged, this, [this] { m_game.TxtIhreLösung_Change(); });
+
+    // Esc goes back to the choice of word length while "Zurück" is showing.
+    auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, [this] {
+        if (button(Control::CmdZurück)->isVisible())
+            button(Control::CmdZurück)->click();
+    });
+}
+
+void Form1::applyTabOrder()
+{
+    // Qt's focus chain holds only controls that can take the focus; labels
+    // keep their places in the sequence but Tab never stops on them.
+    QWidget *previous = nullptr;
+    for (Control c : m_tabs.sequence()) {
+        QWidget *widget = control(c);
+        if (widget->focusPolicy() == Qt::NoFocus)
+            continue;
+        if (previous)
+            QWidget::setTabOrder(previous, widget);
+        previous = widget;
+    }
+}
+
+QWidget *Form1::control(Control c) const
+{
+    return m_controls[static_cast<std::size_t>(index(c))];
+}
+
+GameTextBox *Form1::textBox(Control box) const
+{
+    return qobject_cast<GameTextBox *>(control(box));
+}
+
+QLabel *Form1::label(Control lbl) const
+{
+    return qobject_cast<QLabel *>(control(lbl));
+}
+
+QPushButton *Form1::button(Control btn) const
+{
+    return qobject_cast<QPushButton *>(control(btn));
+}
+
+void Form1::setVisible(Control c, bool visible)
+{
+    control(c)->setVisible(visible);
+}
+
+void Form1::setTabIndex(Control c, int place)
+{
+    m_tabs.setTabIndex(c, place);
+    applyTabOrder();
+}
+
+QString Form1::text(Control box) const
+{
+    return textBox(box)->text();
+}
+
+void Form1::setText(Control box, const QString &text)
+{
+    GameTextBox *edit = textBox(box);
+    const bool unchanged = edit->text() == text;
+    edit->setText(text);
+    // QLineEdit stays silent when the text does not change, yet the game's
+    // handlers count on a change event for every write (it puts the caret back).
+    if (unchanged)
+        emit edit->textChanged(edit->text());
+}
+
+void Form1::setSelStart(Control box, int position)
+{
+    textBox(box)->setCursorPosition(position);
+}
+
+void Form1::setCaption(Control lbl, const QString &caption)
+{
+    QLabel *target = label(lbl);
+    target->setText(displayText(caption));
+    if (!target->wordWrap())
+        target->adjustSize();
+}
+
+void Form1::setFocus(Control c)
+{
+    control(c)->setFocus(Qt::OtherFocusReason);
+}
+
+void Form1::setFontSize(Control c, int points)
+{
+    QFont font = control(c)->font();
+    font.setPointSize(points);
+    control(c)->setFont(font);
+}
+
+void Form1::setFontBold(Control c, bool bold)
+{
+    QFont font = control(c)->font();
+    font.setBold(bold);
+    control(c)->setFont(font);
+}
+
+int Form1::messageBox(const QString &prompt, int /*style: always 0, OK alone and no icon*/, const QString &title)
+{
+    QMessageBox box(QMessageBox::NoIcon, title, displayText(prompt), QMessageBox::Ok, this);
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
+    return 1; // the number of the OK button
+}
+
+void Form1::closeWindow()
+{
+    close();
+}
+
+QString Form1::programDirectory() const
+{
+    return QDir::toNativeSeparators(QCoreApplication::applicationDirPath());
+}
+
+void Form1::PlaySoundCue()
+{
+    m_sound.play(Module1::SoundFile);
+    // The game holds still for a moment after every cue; the sound plays on
+    // on the mixer's own thread. Sleeping keeps the processor idle, and a
+    // steady clock makes the pause the same length across midnight.
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+}

@@ -1,0 +1,65 @@
+#pragma once
+
+#include "Game.h"
+#include "GameWindow.h"
+#include "SoundCuePlayer.h"
+#include "TabSequence.h"
+
+#include <QWidget>
+
+#include <array>
+
+class GameTextBox;
+class QLabel;
+class QPushButton;
+
+// The game's one window: sixteen controls at fixed places. It forwards their
+// events to the game and carries out the window operations the game asks for.
+class Form1 final : public QWidget, public GameWindow
+{
+    Q_OBJECT
+public:
+    explicit Form1(const Platform &platform, QWidget *parent = nullptr);
+    ~Form1() override;
+
+    QWidget *control(Control control) const;
+    const Game &game() const { return m_game; }
+    const TabSequence &tabSequence() const { return m_tabs; }
+    // Where a control stands by design, in pixels, after scaling the layout to the font.
+    QRect designRect(Control control) const;
+    double layoutScale() const { return m_layoutScale; }
+
+    // GameWindow
+    void setVisible(Control control, bool visible) override;
+    void setTabIndex(Control control, int place) override;
+    QString text(Control box) const override;
+    void setText(Control box, const QString &text) override;
+    void setSelStart(Control box, int position) override;
+    void setCaption(Control label, const QString &caption) override;
+    void setFocus(Control control) override;
+    void setFontSize(Control control, int points) override;
+    void setFontBold(Control control, bool bold) override;
+    int messageBox(const QString &prompt, int style, const QString &title) override;
+    void closeWindow() override;
+    QString programDirectory() const override;
+    void PlaySoundCue() override;
+
+    using QWidget::setFocus;
+    using QWidget::setVisible;
+
+private:
+    void createControls();
+    void placeControls();
+    bool categoryCaptionsFit(double scale) const;
+    void connectHandlers();
+    void applyTabOrder();
+    GameTextBox *textBox(Control box) const;
+    QLabel *label(Control label) const;
+    QPushButton *button(Control button) const;
+
+    Game m_game;
+    SoundCuePlayer m_sound;
+    TabSequence m_tabs;
+    std::array<QWidget *, ControlCount> m_controls{};
+    double m_layoutScale = 1.0;
+};

@@ -1,0 +1,11 @@
+#pragma once
+
+#include "Platform.h"
+
+// The real clock and the user's regional settings.
+class SystemPlatform final : public Platform
+{
+public:
+    float secondsSinceMidnight() const override;
+    QChar decimalSeparator() const override;
+};

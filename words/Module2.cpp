@@ -1,0 +1,14 @@
+#include "Module2.h"
+
+#include "EmbeddedWords.h"
+
+namespace Module2 {
+
+WordList Words12(/*upperBound=*/2500, /*width=*/WordList::VariableLength);
+
+void FillWordList12()
+{
+    Words12.fillFrom(embeddedWords12());
+}
+
+} // namespace Module2

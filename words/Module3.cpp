@@ -1,0 +1,14 @@
+#include "Module3.h"
+
+#include "EmbeddedWords.h"
+
+namespace Module3 {
+
+WordList Words6(/*upperBound=*/1402, /*width=*/6);
+
+void FillWordList6()
+{
+    Words6.fillFrom(embeddedWords6());
+}
+
+} // namespace Module3

@@ -1,0 +1,14 @@
+#include "Module4.h"
+
+#include "EmbeddedWords.h"
+
+namespace Module4 {
+
+WordList Words10(/*upperBound=*/2584, /*width=*/10);
+
+void FillWordList10()
+{
+    Words10.fillFrom(embeddedWords10());
+}
+
+} // namespace Module4
