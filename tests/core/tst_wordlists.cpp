@@ -1,4 +1,5 @@
 // The built-in word lists as the program holds them after filling.
+#include "FakePlatform.h"
 #include "FakeWindow.h"
 #include "Game.h"
 #include "GermanText.h"

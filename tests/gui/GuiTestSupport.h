@@ -1,25 +1,27 @@
 #pragma once
 
 #include "Form1.h"
-#include "Platform.h"
+#include "FakePlatform.h"
 
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 
-// A clock stopped at one reading, so a test knows which word the game picks.
-class FixedPlatform final : public Platform
+using FixedPlatform = FakePlatform;
+
+// The texts a box reported, in the order the reports arrived.
+inline QStringList recordedTexts(const QSignalSpy &changes)
 {
-public:
-    float reading = 1.0f;
-    QChar separator = QLatin1Char(',');
-    float secondsSinceMidnight() const override { return reading; }
-    QChar decimalSeparator() const override { return separator; }
-};
+    QStringList texts;
+    for (const QList<QVariant> &change : changes)
+        texts.append(change.front().toString());
+    return texts;
+}
 
 // Answers every message box the game opens with OK and remembers what it showed.
 class MessageBoxCatcher

@@ -2,7 +2,6 @@
 
 #include "Control.h"
 #include "GameWindow.h"
-#include "Platform.h"
 #include "TabSequence.h"
 
 #include <QMap>
@@ -89,13 +88,3 @@ inline char *toString(Control control)
 {
     return qstrdup(qPrintable(controlName(control)));
 }
-
-class FakePlatform final : public Platform
-{
-public:
-    float reading = 0.0f;
-    QChar separator = QLatin1Char(',');
-
-    float secondsSinceMidnight() const override { return reading; }
-    QChar decimalSeparator() const override { return separator; }
-};

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "FakePlatform.h"
 #include "FakeWindow.h"
 #include "Game.h"
 
