@@ -6,6 +6,8 @@
 
 #include <QClipboard>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
 
 using namespace Qt::StringLiterals;
 
@@ -41,6 +43,8 @@ private slots:
     void wrongWholeWordEmptiesTheBoxAndReturnsToTheLetters();
     void altRGivesTheHelp();
     void everyCueNamesItsFileAndPauses();
+    void unplayableCueStillPauses_data();
+    void unplayableCueStillPauses();
 
 private:
     void startSixLetterGame(const QString &preferred, bool (*fallback)(const QString &));
@@ -253,6 +257,32 @@ void Form1GuessingTest::everyCueNamesItsFileAndPauses()
     Module1::SoundFile.clear();
     QTest::keyClick(letterBox(*m_form), Qt::Key_Space); // ignored: no cue, so no pause
     QVERIFY(Module1::SoundFile.isEmpty());
+}
+
+void Form1GuessingTest::unplayableCueStillPauses_data()
+{
+    QTest::addColumn<QByteArray>("content"); // empty: no file at all
+    QTest::newRow("missing file") << QByteArray();
+    QTest::newRow("corrupt file") << QByteArray("RIFF\x10\0\0\0WAVEjunkjunkjunk", 24);
+}
+
+void Form1GuessingTest::unplayableCueStillPauses()
+{
+    QFETCH(QByteArray, content);
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString path = dir.filePath(u"kontrollton.wav"_s);
+    if (!content.isEmpty()) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(content);
+    }
+    Module1::SoundFile = path;
+    QElapsedTimer clock;
+    clock.start();
+    m_form->PlaySoundCue(); // silent, no message, and the game still holds still
+    QVERIFY2(clock.elapsed() >= 290, qPrintable(u"paused only %1 ms"_s.arg(clock.elapsed())));
+    QVERIFY(QApplication::activeModalWidget() == nullptr);
 }
 
 QTEST_MAIN(Form1GuessingTest)
