@@ -126,8 +126,8 @@ function buildFamiliarity() {
 
 // ---------------------------------------------------------------------------
 // Candidates. Nouns come first: nominative singular and plural forms from the noun
-// dictionary, and compounds of the spelling dictionary whose last part is such a noun.
-// Only the 4-letter list cannot be filled with nouns alone; it falls back on the other
+// dictionary, nouns it lacks from the hand-read nouns.txt, and compounds of the spelling
+// dictionary whose last part is such a noun. Only the 4-letter list cannot be filled with nouns alone; it falls back on the other
 // words of the spelling dictionary, each of which the review has to pass.
 
 const PLURAL_PENALTY = 20000;
@@ -163,6 +163,15 @@ function buildCandidates() {
       if (spelling.has(nominative.PLU)) offer(nounWords, nominative.PLU, PLURAL_PENALTY);
     }
   }
+  // Nouns the noun dictionary lacks, read by hand. They join the nouns but not the compound
+  // endings, so the longer lists stay as the dictionaries make them.
+  const spelt = new Set(spellingLines.map(toCapitals));
+  for (const form of nominatives) spelt.add(toCapitals(form));
+  const unspelt = [];
+  for (const word of readWordFile('nouns.txt')) {
+    if (spelt.has(word)) offer(nounWords, word, 0);
+    else unspelt.push(word);
+  }
   for (const form of spellingLines) {
     if (!/^[A-Za-zÄÖÜäöüß]+$/.test(form)) continue;
     const lower = form.toLowerCase();
@@ -177,7 +186,7 @@ function buildCandidates() {
     else if (chars.length === 4) offer(otherWords, form, 0);
   }
   for (const w of nounWords.keys()) otherWords.delete(w);
-  return { nounWords, otherWords };
+  return { nounWords, otherWords, unspelt };
 }
 
 // ---------------------------------------------------------------------------
@@ -228,8 +237,11 @@ function pickRange(nouns, others, slots, forced, blocked) {
 function generate() {
   const blocked = new Set(readWordFile('blocklist.txt'));
   const extra = readWordFile('allowlist.txt');
-  const { nounWords, otherWords } = buildCandidates();
-  const failures = [];
+  const { nounWords, otherWords, unspelt } = buildCandidates();
+  const failures = unspelt.map((w) => `nouns.txt word ${w} is in neither dictionary`);
+  for (const w of readWordFile('nouns.txt')) {
+    if (blocked.has(w)) failures.push(`nouns.txt word ${w} is also blocked`);
+  }
 
   for (const layout of LAYOUTS) {
     const { length, count, anchors, firstUmlaut } = layout;
