@@ -7,6 +7,7 @@
 #include <QClipboard>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QKeyEvent>
 #include <QTemporaryDir>
 
 using namespace Qt::StringLiterals;
@@ -43,6 +44,7 @@ private slots:
     void wrongWholeWordEmptiesTheBoxAndReturnsToTheLetters();
     void altRGivesTheHelp();
     void everyCueNamesItsFileAndPauses();
+    void keysPressedDuringAPauseFollowInOrder();
     void unplayableCueStillPauses_data();
     void unplayableCueStillPauses();
 
@@ -257,6 +259,20 @@ void Form1GuessingTest::everyCueNamesItsFileAndPauses()
     Module1::SoundFile.clear();
     QTest::keyClick(letterBox(*m_form), Qt::Key_Space); // ignored: no cue, so no pause
     QVERIFY(Module1::SoundFile.isEmpty());
+}
+
+void Form1GuessingTest::keysPressedDuringAPauseFollowInOrder()
+{
+    startSixLetterGame(QString(), [](const QString &w) { return w.contains(u'E') && !w.contains(u'Q'); });
+    // Three keys arrive at once; the first one's cue holds the game, the others wait their turn.
+    for (const auto &[key, text] : {std::pair{Qt::Key_Q, "q"}, {Qt::Key_1, "1"}, {Qt::Key_E, "e"}}) {
+        QCoreApplication::postEvent(letterBox(*m_form), new QKeyEvent(QEvent::KeyPress, key, Qt::NoModifier, QString::fromLatin1(text)));
+        QCoreApplication::postEvent(letterBox(*m_form), new QKeyEvent(QEvent::KeyRelease, key, Qt::NoModifier, QString::fromLatin1(text)));
+    }
+    QTRY_COMPARE(m_form->game().state().LetterAttempts, 2); // the miss and the hit; the digit is rejected
+    QVERIFY(m_form->game().state().Mask.contains(u'E'));
+    QVERIFY(Module1::SoundFile.endsWith(u"kontrollton.wav"_s)); // the hit came last
+    QCOMPARE(letterBox(*m_form)->text(), "  " + m_form->game().state().Mask);
 }
 
 void Form1GuessingTest::unplayableCueStillPauses_data()
