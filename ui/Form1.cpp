@@ -278,6 +278,7 @@ int Form1::messageBox(const QString &prompt, int /*style: always 0, OK alone and
 {
     QMessageBox box(QMessageBox::NoIcon, title, displayText(prompt), QMessageBox::Ok, this);
     box.setTextFormat(Qt::PlainText);
+    box.button(QMessageBox::Ok)->setIcon(QIcon()); // a plain OK, as on every desktop
     box.exec();
     return 1; // the number of the OK button
 }
