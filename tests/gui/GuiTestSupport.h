@@ -12,6 +12,8 @@
 #include <QTest>
 #include <QTimer>
 
+#include <memory>
+
 using FixedPlatform = FakePlatform;
 
 // The texts a box reported, in the order the reports arrived.
@@ -88,6 +90,24 @@ inline QString focusName()
     }
     return {};
 }
+
+// Each test function gets a fresh window, shown and active, on a fixed clock.
+class WindowTest : public QObject
+{
+    Q_OBJECT
+
+protected slots:
+    void init()
+    {
+        m_form = std::make_unique<Form1>(m_platform);
+        QVERIFY(showActive(*m_form));
+    }
+    void cleanup() { m_form.reset(); }
+
+protected:
+    FixedPlatform m_platform;
+    std::unique_ptr<Form1> m_form;
+};
 
 inline char *toString(Control control)
 {

@@ -4,13 +4,11 @@
 
 using namespace Qt::StringLiterals;
 
-class Form1GamesTest : public QObject
+class Form1GamesTest : public WindowTest
 {
     Q_OBJECT
 
 private slots:
-    void init();
-    void cleanup();
     void categoryButtonShowsItsDots_data();
     void categoryButtonShowsItsDots();
     void altThreeStartsAnEightLetterGame();
@@ -22,22 +20,7 @@ private slots:
 
 private:
     QStringList tabCycle(int steps);
-
-    FixedPlatform m_platform;
-    Form1 *m_form = nullptr;
 };
-
-void Form1GamesTest::init()
-{
-    m_form = new Form1(m_platform);
-    QVERIFY(showActive(*m_form));
-}
-
-void Form1GamesTest::cleanup()
-{
-    delete m_form;
-    m_form = nullptr;
-}
 
 QStringList Form1GamesTest::tabCycle(int steps)
 {
@@ -80,7 +63,7 @@ void Form1GamesTest::categoryButtonShowsItsDots()
 
 void Form1GamesTest::altThreeStartsAnEightLetterGame()
 {
-    QTest::keyClick(m_form, Qt::Key_3, Qt::AltModifier);
+    QTest::keyClick(m_form.get(), Qt::Key_3, Qt::AltModifier);
     QTRY_COMPARE(letterBox(*m_form)->text(), "  ........");
     QCOMPARE(m_form->game().state().Category, 3);
     QTRY_COMPARE(focusName(), "TxtUser");
@@ -96,7 +79,7 @@ void Form1GamesTest::solutionShowsTheWordAndStartsANewGame()
 
     m_platform.reading = 17.0f;
     MessageBoxCatcher boxes;
-    QTest::keyClick(m_form, Qt::Key_L, Qt::AltModifier);
+    QTest::keyClick(m_form.get(), Qt::Key_L, Qt::AltModifier);
     QTRY_COMPARE(boxes.seen.size(), 1);
     const auto &box = boxes.seen.front();
     QCOMPARE(box.title, u"Lösung"_s);

@@ -25,13 +25,11 @@ int indexWhere(const WordList &list, int count, Predicate predicate)
 }
 } // namespace
 
-class Form1GuessingTest : public QObject
+class Form1GuessingTest : public WindowTest
 {
     Q_OBJECT
 
 private slots:
-    void init();
-    void cleanup();
     void typedLetterRevealsEveryOccurrence();
     void umlautKey();
     void pasteTakesTheFirstCharacterAlone();
@@ -50,22 +48,7 @@ private slots:
 
 private:
     void startSixLetterGame(const QString &preferred, bool (*fallback)(const QString &));
-
-    FixedPlatform m_platform;
-    Form1 *m_form = nullptr;
 };
-
-void Form1GuessingTest::init()
-{
-    m_form = new Form1(m_platform);
-    QVERIFY(showActive(*m_form));
-}
-
-void Form1GuessingTest::cleanup()
-{
-    delete m_form;
-    m_form = nullptr;
-}
 
 void Form1GuessingTest::startSixLetterGame(const QString &preferred, bool (*fallback)(const QString &))
 {
@@ -238,7 +221,7 @@ void Form1GuessingTest::altRGivesTheHelp()
     startSixLetterGame(u"TOMATE"_s, [](const QString &) { return true; });
     const QString word = m_form->game().state().SecretWord;
     solutionBox(*m_form)->setFocus();
-    QTest::keyClick(m_form, Qt::Key_R, Qt::AltModifier);
+    QTest::keyClick(m_form.get(), Qt::Key_R, Qt::AltModifier);
     QTRY_COMPARE(letterBox(*m_form)->text(), "  " + word.left(1) + ".....");
     QTRY_COMPARE(focusName(), "TxtUser");
     QCOMPARE(letterBox(*m_form)->cursorPosition(), 0);

@@ -1,18 +1,15 @@
 // The window as it opens: controls, places, tab order, access keys, closing.
 #include "GuiTestSupport.h"
-#include "SystemPlatform.h"
 
 #include <QImage>
 
 using namespace Qt::StringLiterals;
 
-class Form1StartupTest : public QObject
+class Form1StartupTest : public WindowTest
 {
     Q_OBJECT
 
 private slots:
-    void init();
-    void cleanup();
     void startFace();
     void designedControls_data();
     void designedControls();
@@ -24,22 +21,7 @@ private slots:
     void altEndeEndsTheProgram();
     void closeBoxDuringAGameEndsWithoutAQuestion();
 
-private:
-    SystemPlatform m_platform;
-    Form1 *m_form = nullptr;
 };
-
-void Form1StartupTest::init()
-{
-    m_form = new Form1(m_platform);
-    QVERIFY(showActive(*m_form));
-}
-
-void Form1StartupTest::cleanup()
-{
-    delete m_form;
-    m_form = nullptr;
-}
 
 void Form1StartupTest::startFace()
 {
@@ -175,8 +157,8 @@ void Form1StartupTest::tabCycleAtStart()
 
 void Form1StartupTest::accessKeyOfAHiddenButtonDoesNothing()
 {
-    QTest::keyClick(m_form, Qt::Key_R, Qt::AltModifier);
-    QTest::keyClick(m_form, Qt::Key_N, Qt::AltModifier);
+    QTest::keyClick(m_form.get(), Qt::Key_R, Qt::AltModifier);
+    QTest::keyClick(m_form.get(), Qt::Key_N, Qt::AltModifier);
     QTest::qWait(200);
     QVERIFY(button(*m_form, Control::Cmd1)->isVisible());
     QCOMPARE(m_form->game().state().Category, 0);
@@ -185,7 +167,7 @@ void Form1StartupTest::accessKeyOfAHiddenButtonDoesNothing()
 
 void Form1StartupTest::altEndeEndsTheProgram()
 {
-    QTest::keyClick(m_form, Qt::Key_E, Qt::AltModifier);
+    QTest::keyClick(m_form.get(), Qt::Key_E, Qt::AltModifier);
     QTRY_VERIFY(!m_form->isVisible());
 }
 
