@@ -20,7 +20,6 @@ private slots:
     void accessKeyOfAHiddenButtonDoesNothing();
     void altEndeEndsTheProgram();
     void closeBoxDuringAGameEndsWithoutAQuestion();
-
 };
 
 void Form1StartupTest::startFace()
@@ -116,6 +115,7 @@ void Form1StartupTest::instructions()
     auto *info = widget<QLabel>(*m_form, Control::LblInfo);
     QCOMPARE(info->text(), expected);
     QVERIFY(!info->isVisible()); // seen only during play
+    QCOMPARE(info->pos(), m_form->designRect(Control::LblInfo).topLeft());
     // The label fits its three lines whole, within its designed place.
     QVERIFY(info->height() >= 3 * info->fontMetrics().height());
     QVERIFY(info->width() >= info->fontMetrics().horizontalAdvance(u"der jeweilige Punkt durch das Zeichen ausgetauscht."_s));
