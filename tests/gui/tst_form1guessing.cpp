@@ -155,6 +155,9 @@ void Form1GuessingTest::altGrCharactersAreTyping()
     QTest::sendKeyEvent(QTest::Click, letterBox(*m_form), Qt::Key_At, u"@"_s, Qt::NoModifier);
     QVERIFY(Module1::SoundFile.endsWith(u"fehlerton.wav"_s));
     Module1::SoundFile.clear();
+    QTest::sendKeyEvent(QTest::Click, letterBox(*m_form), Qt::Key_unknown, u"€"_s, Qt::NoModifier);
+    QVERIFY(Module1::SoundFile.endsWith(u"fehlerton.wav"_s));
+    QCOMPARE(m_form->game().state().LetterAttempts, 0); // evaluated and rejected, not counted
     QTest::sendKeyEvent(QTest::Click, solutionBox(*m_form), Qt::Key_BraceLeft, u"{"_s,
                         Qt::ControlModifier | Qt::AltModifier);
     QCOMPARE(solutionBox(*m_form)->text(), u"{"_s);
