@@ -156,9 +156,7 @@ void Game::CmdLösung_Click()
 
 void Game::CmdZurück_Click()
 {
-    for (Control control : {Control::CmdLösung, Control::CmdNeuesSpiel, Control::CmdRatehilfe, Control::CmdZurück,
-                             Control::TxtUser, Control::LblIhreLösung, Control::LblInfo, Control::LblLösVersuch,
-                             Control::LblZeichen, Control::TxtIhreLösung})
+    for (Control control : PlayPanel)
         m_window.setVisible(control, false);
     for (Control control : CategoryPanel)
         m_window.setVisible(control, true);

@@ -45,6 +45,18 @@ constexpr ControlDesign Design[] = {
     {Control::CmdRatehilfe, u"&Ratehilfe", 3960, 6360, 1215, 495},
 };
 
+// Twips to pixels, the whole layout grown by `scale`.
+int toPixels(int twips, double scale)
+{
+    return qRound(twips * scale / TwipsPerPixel);
+}
+
+QRect scaledRect(const ControlDesign &design, double scale)
+{
+    return QRect(toPixels(design.left, scale), toPixels(design.top, scale), toPixels(design.width, scale),
+                 toPixels(design.height, scale));
+}
+
 constexpr int index(Control control) { return static_cast<int>(control); }
 
 bool isCategoryButton(Control control)
@@ -115,7 +127,7 @@ bool Form1::categoryCaptionsFit(double scale) const
             continue;
         QStyleOptionButton option;
         option.initFrom(control(design.control));
-        option.rect = QRect(0, 0, qRound(design.width * scale / TwipsPerPixel), qRound(design.height * scale / TwipsPerPixel));
+        option.rect = QRect(QPoint(0, 0), scaledRect(design, scale).size());
         const QRect contents = style()->subElementRect(QStyle::SE_PushButtonContents, &option, control(design.control));
         const QRect needed = option.fontMetrics.boundingRect(contents, Qt::AlignCenter | Qt::TextWordWrap | Qt::TextShowMnemonic,
                                                              QString::fromUtf16(design.caption));
@@ -135,18 +147,16 @@ void Form1::placeControls()
         m_layoutScale += 0.05;
 
     for (const ControlDesign &design : Design)
-        control(design.control)->setGeometry(designRect(design.control));
+        control(design.control)->setGeometry(scaledRect(design, m_layoutScale));
     // The restored client area; the layout is seen whole only maximized.
-    resize(qRound(6915 * m_layoutScale / TwipsPerPixel), qRound(3195 * m_layoutScale / TwipsPerPixel));
+    resize(toPixels(6915, m_layoutScale), toPixels(3195, m_layoutScale));
 }
 
 QRect Form1::designRect(Control c) const
 {
     for (const ControlDesign &design : Design) {
         if (design.control == c)
-            return QRect(qRound(design.left * m_layoutScale / TwipsPerPixel), qRound(design.top * m_layoutScale / TwipsPerPixel),
-                         qRound(design.width * m_layoutScale / TwipsPerPixel),
-                         qRound(design.height * m_layoutScale / TwipsPerPixel));
+            return scaledRect(design, m_layoutScale);
     }
     return {};
 }

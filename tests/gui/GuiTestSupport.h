@@ -14,8 +14,6 @@
 
 #include <memory>
 
-using FixedPlatform = FakePlatform;
-
 // The texts a box reported, in the order the reports arrived.
 inline QStringList recordedTexts(const QSignalSpy &changes)
 {
@@ -105,7 +103,7 @@ protected slots:
     void cleanup() { m_form.reset(); }
 
 protected:
-    FixedPlatform m_platform;
+    FakePlatform m_platform;
     std::unique_ptr<Form1> m_form;
 };
 
