@@ -35,6 +35,10 @@ inline constexpr std::array<Control, ControlCount> AllControls = {
 
 QString controlName(Control control);
 
+// The most characters each text box takes; input beyond is refused by the box.
+inline constexpr int LetterBoxMaxLength = 15;
+inline constexpr int SolutionBoxMaxLength = 20;
+
 inline constexpr bool isLabel(Control control)
 {
     return control == Control::LblInfo || control == Control::LblZeichen

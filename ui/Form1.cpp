@@ -101,7 +101,7 @@ void Form1::createControls()
             widget = lbl;
         } else if (design.control == Control::TxtUser || design.control == Control::TxtIhreLösung) {
             auto *box = new GameTextBox(caption, this);
-            box->setMaxLength(design.control == Control::TxtUser ? 15 : 20);
+            box->setMaxLength(design.control == Control::TxtUser ? LetterBoxMaxLength : SolutionBoxMaxLength);
             widget = box;
         } else {
             QPushButton *btn = isCategoryButton(design.control) ? new WrappingButton(caption, this)
@@ -142,23 +142,14 @@ void Form1::placeControls()
     // The layout was drawn for a small default font. Where the toolkit's font is
     // larger, the whole layout grows until every category caption fits its
     // button on two lines.
-    m_layoutScale = 1.0;
-    while (m_layoutScale < 4.0 && !categoryCaptionsFit(m_layoutScale))
-        m_layoutScale += 0.05;
+    double scale = 1.0;
+    while (scale < 4.0 && !categoryCaptionsFit(scale))
+        scale += 0.05;
 
     for (const ControlDesign &design : Design)
-        control(design.control)->setGeometry(scaledRect(design, m_layoutScale));
+        control(design.control)->setGeometry(scaledRect(design, scale));
     // The restored client area; the layout is seen whole only maximized.
-    resize(toPixels(6915, m_layoutScale), toPixels(3195, m_layoutScale));
-}
-
-QRect Form1::designRect(Control c) const
-{
-    for (const ControlDesign &design : Design) {
-        if (design.control == c)
-            return scaledRect(design, m_layoutScale);
-    }
-    return {};
+    resize(toPixels(6915, scale), toPixels(3195, scale));
 }
 
 void Form1::connectHandlers()
@@ -306,6 +297,7 @@ QString Form1::programDirectory() const
 void Form1::PlaySoundCue()
 {
     m_sound.play(Module1::SoundFile);
+    m_lastCueStart = std::chrono::steady_clock::now();
     // The game holds still for a moment after every cue; the sound plays on
     // on the mixer's own thread. Sleeping keeps the processor idle, and a
     // steady clock makes the pause the same length across midnight.

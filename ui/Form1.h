@@ -8,6 +8,7 @@
 #include <QWidget>
 
 #include <array>
+#include <chrono>
 
 class GameTextBox;
 class QLabel;
@@ -24,10 +25,8 @@ public:
 
     QWidget *control(Control control) const;
     const Game &game() const { return m_game; }
-    const TabSequence &tabSequence() const { return m_tabs; }
-    // Where a control stands by design, in pixels, after scaling the layout to the font.
-    QRect designRect(Control control) const;
-    double layoutScale() const { return m_layoutScale; }
+    // When the last sound cue was started.
+    std::chrono::steady_clock::time_point lastCueStart() const { return m_lastCueStart; }
 
     // GameWindow
     void setVisible(Control control, bool visible) override;
@@ -61,5 +60,5 @@ private:
     SoundCuePlayer m_sound;
     TabSequence m_tabs;
     std::array<QWidget *, ControlCount> m_controls{};
-    double m_layoutScale = 1.0;
+    std::chrono::steady_clock::time_point m_lastCueStart;
 };

@@ -1,24 +1,15 @@
-// The built-in word lists as the program holds them after filling.
-#include "FakePlatform.h"
+// The built-in word lists as the program holds them.
 #include "FakeWindow.h"
-#include "Game.h"
 #include "GermanText.h"
 #include "Module2.h"
 #include "Module3.h"
 #include "Module4.h"
 
-#include <QSet>
 #include <QTest>
 
 #include <stdexcept>
 
-Q_DECLARE_METATYPE(const WordList *)
-
-namespace {
-const WordList *const Words6 = &Module3::Words6;
-const WordList *const Words10 = &Module4::Words10;
-const WordList *const Words12 = &Module2::Words12;
-} // namespace
+using namespace Qt::StringLiterals;
 
 class WordListsTest : public QObject
 {
@@ -28,151 +19,88 @@ private slots:
     void initTestCase();
     void layout_data();
     void layout();
-    void anchors_data();
-    void anchors();
-    void refillingChangesNothing();
-    void fixedWidthEntryKeepsItsWidth();
-
-private:
-    FakeWindow m_window;
-    FakePlatform m_platform;
-    Game m_game{m_window, m_platform};
 };
 
 void WordListsTest::initTestCase()
 {
-    m_game.FillWordLists4And8();
-    Module3::FillWordList6();
-    Module4::FillWordList10();
-    Module2::FillWordList12();
+    // Runs first in this process: the program-wide lists are empty until their
+    // category is chosen; start-up fills only the 4- and 8-letter lists.
+    FakeWindow f;
+    QCOMPARE(Module3::Words6.entry(1), QString(6, QChar(0)));
+    QCOMPARE(Module4::Words10.entry(2584), QString(10, QChar(0)));
+    QCOMPARE(Module2::Words12.entry(1), QString());
+    f.play(u"@1 5"_s); // the very first game already has its word
+    QCOMPARE(f.state().SecretWord, u"AALFISCHEREI"_s);
+
+    WordList narrow(2, 4); // a fixed-width entry keeps its width whatever is stored
+    narrow.store(1, u"AB");
+    narrow.store(2, u"ABCDEF");
+    QCOMPARE(narrow.entry(1) + narrow.entry(2), u"AB  ABCD"_s);
 }
 
 void WordListsTest::layout_data()
 {
-    QTest::addColumn<const WordList *>("list");
     QTest::addColumn<int>("letters");
     QTest::addColumn<int>("count");
     QTest::addColumn<int>("upperBound");
-    QTest::addColumn<QStringList>("allowedRepeats");
-
-    QTest::newRow("4 letters") << &m_game.words4() << 4 << 799 << 800 << QStringList{"PLAN", "WADE", "YETI"};
-    QTest::newRow("6 letters") << Words6 << 6 << 1402 << 1402 << QStringList{};
-    QTest::newRow("8 letters") << &m_game.words8() << 8 << 2046 << 2047 << QStringList{};
-    QTest::newRow("10 letters") << Words10 << 10 << 2584 << 2584 << QStringList{};
-    QTest::newRow("12 letters") << Words12 << 12 << 2497 << 2500 << QStringList{"BLANKOSCHECK"};
+    QTest::addColumn<QString>("repeats");
+    QTest::addColumn<QString>("anchors"); // index and word; the last word before the umlaut-initial ones first
+    QTest::newRow("4") << 4 << 799 << 800 << u"PLAN WADE YETI"_s
+                       << u"792 ZÜGE 793 ÄHRE 1 AALE 2 ABEL 201 FLOP 202 FLOß 524 PLAN 525 PLAN 682 WADE 683 WADE "
+                          u"744 YETI 745 YETI 798 ÄTZE 799 ÖSEN"_s;
+    QTest::newRow("6") << 6 << 1402 << 1402 << QString()
+                       << u"1394 ZÜNFTE 1395 ÄCHTER 1 AACHEN 2 ABAKUS 202 BUTTER 203 BÄCKER 1401 ÄRZTIN 1402 ÄSTHET"_s;
+    QTest::newRow("8") << 8 << 2046 << 2047 << QString()
+                       << u"2030 ZÜNGLEIN 2031 ÄBTISSIN 1 AALREUSE 2 AALSUPPE 2045 ÜBERGANG 2046 ÜBERLAUF"_s;
+    QTest::newRow("10") << 10 << 2584 << 2584 << QString()
+                        << u"2576 ZÜNDSTEINE 2577 ÄGYPTOLOGE 1 AALFISCHER 2 ABBAURECHT 2583 ÜBERLEGUNG 2584 ÜBERSETZER"_s;
+    QTest::newRow("12") << 12 << 2497 << 2500 << u"BLANKOSCHECK"_s
+                        << u"2487 ZÄRTLICHKEIT 2488 ÄRMELSCHONER 1 AALFISCHEREI 2 AALRÄUCHEREI 493 BLANKOSCHECK "
+                           u"494 BLANKOSCHECK 1099 FILM-LEXIKON 1100 FILMAKADEMIE 2496 ÜBUNGSLEITER 2497 ÜBUNGSWÖRTER"_s;
 }
 
 void WordListsTest::layout()
 {
-    QFETCH(const WordList *, list);
     QFETCH(int, letters);
     QFETCH(int, count);
     QFETCH(int, upperBound);
-    QFETCH(QStringList, allowedRepeats);
+    QFETCH(QString, repeats);
+    QFETCH(QString, anchors);
+    const WordList &list = listOf(letters);
 
-    QCOMPARE(list->upperBound(), upperBound);
-    QVERIFY_THROWS_EXCEPTION(std::out_of_range, list->entry(upperBound + 1));
-    QVERIFY_THROWS_EXCEPTION(std::out_of_range, list->entry(-1));
-
-    // Entries without a word: index 0 and everything past the count.
-    const QString unfilled = list->width() == WordList::VariableLength ? QString() : QString(letters, QChar(0));
-    QCOMPARE(list->entry(0), unfilled);
+    QCOMPARE(list.upperBound(), upperBound);
+    QVERIFY_THROWS_EXCEPTION(std::out_of_range, list.entry(upperBound + 1));
+    QVERIFY_THROWS_EXCEPTION(std::out_of_range, list.entry(-1));
+    // Index 0 and the entries past the count hold no word.
+    const QString unfilled = letters == 12 ? QString() : QString(letters, QChar(0));
+    QCOMPARE(list.entry(0), unfilled);
     for (int i = count + 1; i <= upperBound; ++i)
-        QCOMPARE(list->entry(i), unfilled);
+        QCOMPARE(list.entry(i), unfilled);
 
-    QStringList repeats;
+    QStringList found;
     for (int i = 1; i <= count; ++i) {
-        const QString word = list->entry(i);
-        QVERIFY2(word.size() == letters, qPrintable(QStringLiteral("%1: %2").arg(i).arg(word)));
-        for (QChar c : word) {
-            const bool hyphenAllowed = letters == 12 && i == 1099;
-            QVERIFY2(isGuessLetter(c) || (hyphenAllowed && c == QLatin1Char('-')),
-                     qPrintable(QStringLiteral("%1: %2").arg(i).arg(word)));
-        }
-        if (i > 1) {
-            // Character codes, no folding: the hyphen before A, Ä Ö Ü ß after Z.
-            const QString previous = list->entry(i - 1);
-            QVERIFY2(previous <= word, qPrintable(QStringLiteral("%1 before %2").arg(previous, word)));
-            if (previous == word)
-                repeats.append(word);
-        }
+        const QString word = list.entry(i);
+        const QString where = u"%1: %2"_s.arg(i).arg(word);
+        QVERIFY2(word.size() == letters, qPrintable(where));
+        for (QChar c : word)
+            QVERIFY2(isGuessLetter(c) || word == u"FILM-LEXIKON", qPrintable(where));
+        // By character code, no folding: the hyphen before A; Ä, Ö, Ü, ß after Z.
+        if (i > 1 && list.entry(i - 1) == word)
+            found.append(word);
+        else if (i > 1)
+            QVERIFY2(list.entry(i - 1) < word, qPrintable(where));
     }
-    QCOMPARE(repeats, allowedRepeats);
-}
+    QCOMPARE(found.join(u' '), repeats);
 
-void WordListsTest::anchors_data()
-{
-    QTest::addColumn<const WordList *>("list");
-    QTest::addColumn<int>("index");
-    QTest::addColumn<QString>("word");
+    const QStringList pairs = anchors.split(u' ');
+    for (qsizetype i = 0; i < pairs.size(); i += 2)
+        QCOMPARE(list.entry(pairs[i].toInt()), pairs[i + 1]);
+    QVERIFY(pairs[1].front().unicode() < 0x80 && pairs[3].front().unicode() > 0x80);
 
-    const struct
-    {
-        const WordList *list;
-        int index;
-        const char16_t *word;
-    } anchors[] = {
-        {&m_game.words4(), 1, u"AALE"},          {&m_game.words4(), 2, u"ABEL"},
-        {&m_game.words4(), 201, u"FLOP"},        {&m_game.words4(), 202, u"FLOß"},
-        {&m_game.words4(), 524, u"PLAN"},        {&m_game.words4(), 525, u"PLAN"},
-        {&m_game.words4(), 682, u"WADE"},        {&m_game.words4(), 683, u"WADE"},
-        {&m_game.words4(), 744, u"YETI"},        {&m_game.words4(), 745, u"YETI"},
-        {&m_game.words4(), 793, u"ÄHRE"},        {&m_game.words4(), 798, u"ÄTZE"},
-        {&m_game.words4(), 799, u"ÖSEN"},        {Words6, 1, u"AACHEN"},
-        {Words6, 2, u"ABAKUS"},        {Words6, 202, u"BUTTER"},
-        {Words6, 203, u"BÄCKER"},      {Words6, 1395, u"ÄCHTER"},
-        {Words6, 1401, u"ÄRZTIN"},     {Words6, 1402, u"ÄSTHET"},
-        {&m_game.words8(), 1, u"AALREUSE"},      {&m_game.words8(), 2, u"AALSUPPE"},
-        {&m_game.words8(), 2031, u"ÄBTISSIN"},   {&m_game.words8(), 2045, u"ÜBERGANG"},
-        {&m_game.words8(), 2046, u"ÜBERLAUF"},   {Words10, 1, u"AALFISCHER"},
-        {Words10, 2, u"ABBAURECHT"},   {Words10, 2577, u"ÄGYPTOLOGE"},
-        {Words10, 2583, u"ÜBERLEGUNG"}, {Words10, 2584, u"ÜBERSETZER"},
-        {Words12, 1, u"AALFISCHEREI"}, {Words12, 2, u"AALRÄUCHEREI"},
-        {Words12, 493, u"BLANKOSCHECK"}, {Words12, 494, u"BLANKOSCHECK"},
-        {Words12, 1099, u"FILM-LEXIKON"}, {Words12, 1100, u"FILMAKADEMIE"},
-        {Words12, 2488, u"ÄRMELSCHONER"}, {Words12, 2496, u"ÜBUNGSLEITER"},
-        {Words12, 2497, u"ÜBUNGSWÖRTER"},
-    };
-    for (const auto &anchor : anchors) {
-        const QString word = QString::fromUtf16(anchor.word);
-        QTest::addRow("%s at %d", qPrintable(word), anchor.index) << anchor.list << anchor.index << word;
+    if (letters == 6 || letters >= 10) { // the program-wide lists are filled again at every choice
+        const_cast<WordList &>(list).store(1, QString(letters, u'X'));
+        QCOMPARE(listOf(letters).entry(1), pairs[5]);
     }
-}
-
-void WordListsTest::anchors()
-{
-    QFETCH(const WordList *, list);
-    QFETCH(int, index);
-    QFETCH(QString, word);
-    QCOMPARE(list->entry(index), word);
-
-    // The first word that begins with an umlaut marks where the umlauts start.
-    const bool firstUmlautWord = (word == u"ÄHRE" || word == u"ÄCHTER" || word == u"ÄBTISSIN"
-                                  || word == u"ÄGYPTOLOGE" || word == u"ÄRMELSCHONER");
-    if (firstUmlautWord)
-        QVERIFY(list->entry(index - 1).front().unicode() < 0x80);
-}
-
-void WordListsTest::refillingChangesNothing()
-{
-    const QString before6 = Module3::Words6.entry(700);
-    Module3::Words6.store(700, u"XXXXXX");
-    Module3::FillWordList6();
-    QCOMPARE(Module3::Words6.entry(700), before6);
-
-    const QString before12 = Module2::Words12.entry(1099);
-    Module2::FillWordList12();
-    QCOMPARE(Module2::Words12.entry(1099), before12);
-}
-
-void WordListsTest::fixedWidthEntryKeepsItsWidth()
-{
-    WordList list(3, 4);
-    list.store(1, u"AB");
-    QCOMPARE(list.entry(1), QStringLiteral("AB  "));
-    list.store(2, u"ABCDEF");
-    QCOMPARE(list.entry(2), QStringLiteral("ABCD"));
-    QCOMPARE(list.entry(3), QString(4, QChar(0)));
 }
 
 QTEST_APPLESS_MAIN(WordListsTest)

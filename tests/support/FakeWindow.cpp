@@ -1,97 +1,132 @@
 #include "FakeWindow.h"
 
-#include "Game.h"
 #include "Module1.h"
+#include "Module2.h"
+#include "Module3.h"
+#include "Module4.h"
 
 #include <QFileInfo>
 
-namespace {
-int maxLength(Control box)
-{
-    return box == Control::TxtUser ? 15 : 20;
-}
-} // namespace
+using enum Control;
 
 FakeWindow::FakeWindow()
 {
-    for (Control control : {Control::Cmd1, Control::Cmd2, Control::Cmd3, Control::Cmd4, Control::cmd5, Control::CmdEnde})
-        m_visible[control] = true;
-    m_texts[Control::TxtUser] = QStringLiteral("text1");
-    m_texts[Control::TxtIhreLösung] = QStringLiteral("Text1");
-    m_captions[Control::LblInfo] = QStringLiteral("Label1");
-    m_captions[Control::LblZeichen] = QStringLiteral("Ihre Eingabe:");
-    m_captions[Control::LblLösVersuch] = QStringLiteral(" ");
+    for (Control control : {Cmd1, Cmd2, Cmd3, Cmd4, cmd5, CmdEnde})
+        visible[control] = true;
+    texts = {{TxtUser, QStringLiteral("text1")}, {TxtIhreLösung, QStringLiteral("Text1")}};
+    game.Form_Load();
+}
+
+const WordList &listOf(int letters)
+{
+    static FakeWindow loaded;
+    switch (letters) {
+    case 4: return loaded.game.words4();
+    case 6: Module3::FillWordList6(); return Module3::Words6;
+    case 8: return loaded.game.words8();
+    case 10: Module4::FillWordList10(); return Module4::Words10;
+    default: Module2::FillWordList12(); return Module2::Words12;
+    }
+}
+
+void FakeWindow::play(const QString &script)
+{
+    for (const QString &token : script.split(QLatin1Char(' '), Qt::SkipEmptyParts))
+        act(token[0], QString(token).remove(0, token[0] == u'@' ? 1 : 2).replace(u'_', u' '));
+}
+
+void FakeWindow::act(QChar action, const QString &text)
+{
+    using Handler = void (Game::*)();
+    static const QMap<QChar, std::pair<Control, Handler>> buttons = {
+        {u'1', {Cmd1, &Game::Cmd1_Click}},   {u'2', {Cmd2, &Game::Cmd2_Click}},   {u'3', {Cmd3, &Game::Cmd3_Click}},
+        {u'4', {Cmd4, &Game::Cmd4_Click}},   {u'5', {cmd5, &Game::cmd5_Click}},   {u'E', {CmdEnde, &Game::CmdEnde_Click}},
+        {u'N', {CmdNeuesSpiel, &Game::CmdNeuesSpiel_Click}}, {u'L', {CmdLösung, &Game::CmdLösung_Click}},
+        {u'Z', {CmdZurück, &Game::CmdZurück_Click}},       {u'R', {CmdRatehilfe, &Game::CmdRatehilfe_Click}},
+    };
+    const Control box = action.toLower() == u't' ? TxtUser : TxtIhreLösung;
+    if (buttons.contains(action)) {
+        focus = buttons[action].first; // a click takes the focus
+        (game.*buttons[action].second)();
+    } else if (action == u'T' || action == u'S') {
+        focus = box;
+        replace(box, text);
+    } else if (action == u't' || action == u's') {
+        focus = box;
+        for (char32_t c : text.toUcs4())
+            type(box, QString::fromUcs4(&c, 1));
+    } else if (action == u'u') {
+        caret[TxtUser] = 4;
+        game.TxtUser_KeyUp();
+    } else if (action == u'@') {
+        bool isNumber = false;
+        platform.reading = text.toFloat(&isNumber);
+        if (!isNumber) { // a whole number of seconds is not scaled: its last digits are the index
+            const WordList &list = listOf(static_cast<int>(text.size()));
+            int index = 1;
+            while (index < list.upperBound() && list.entry(index) != text)
+                ++index;
+            platform.reading = float(index);
+        }
+    }
+}
+
+void FakeWindow::type(Control box, const QString &characters)
+{
+    const int limit = box == TxtUser ? LetterBoxMaxLength : SolutionBoxMaxLength;
+    QString text = texts.value(box);
+    const QString accepted = characters.left(std::max<qsizetype>(0, limit - text.size()));
+    if (accepted.isEmpty())
+        return; // a full box refuses the key and raises nothing
+    const int at = std::min<int>(caret.value(box), static_cast<int>(text.size()));
+    replace(box, text.insert(at, accepted));
+}
+
+void FakeWindow::replace(Control box, const QString &text)
+{
+    texts[box] = text.left(box == TxtUser ? LetterBoxMaxLength : SolutionBoxMaxLength);
+    caret[box] = static_cast<int>(texts[box].size()); // like a line edit: the caret after the text
+    box == TxtUser ? game.TxtUser_Change() : game.TxtIhreLösung_Change();
 }
 
 QList<Control> FakeWindow::visibleControls() const
 {
     QList<Control> result;
     for (Control control : AllControls) {
-        if (isVisible(control))
+        if (visible.value(control))
             result.append(control);
     }
     return result;
 }
 
-void FakeWindow::typeAtCaret(Control box, const QString &characters)
+QString FakeWindow::cues() const
 {
-    QString text = m_texts.value(box);
-    const int room = maxLength(box) - static_cast<int>(text.size());
-    if (room <= 0)
-        return; // the box refuses input beyond its limit
-    const QString accepted = characters.left(room);
-    const int caret = std::min(selStart(box), static_cast<int>(text.size()));
-    text.insert(caret, accepted);
-    m_texts[box] = text;
-    m_selStart[box] = caret + static_cast<int>(accepted.size());
-    raiseChange(box);
-}
-
-void FakeWindow::replaceText(Control box, const QString &text)
-{
-    m_texts[box] = text.left(maxLength(box));
-    m_selStart[box] = static_cast<int>(m_texts[box].size());
-    raiseChange(box);
-}
-
-void FakeWindow::releaseKey()
-{
-    if (m_game)
-        m_game->TxtUser_KeyUp();
+    QString result;
+    for (const QString &entry : log) {
+        if (entry.startsWith(QLatin1String("cue:")))
+            result += entry[4];
+    }
+    return result;
 }
 
 void FakeWindow::setText(Control box, const QString &text)
 {
     log.append(QStringLiteral("text:%1=%2").arg(controlName(box), text));
-    m_texts[box] = text.left(maxLength(box));
-    m_selStart[box] = static_cast<int>(m_texts[box].size()); // like QLineEdit: caret to the end
-    raiseChange(box);
-}
-
-void FakeWindow::raiseChange(Control box)
-{
-    if (!m_game)
-        return;
-    if (box == Control::TxtUser)
-        m_game->TxtUser_Change();
-    else if (box == Control::TxtIhreLösung)
-        m_game->TxtIhreLösung_Change();
+    replace(box, text);
 }
 
 void FakeWindow::setFocus(Control control)
 {
     log.append(QStringLiteral("focus:") + controlName(control));
-    m_focus = control;
-    m_hasFocus = true;
+    focus = control;
 }
 
 int FakeWindow::messageBox(const QString &prompt, int style, const QString &title)
 {
     log.append(QStringLiteral("box:") + title);
-    const Message message{title, prompt, style};
-    m_messages.append(message);
+    messages.append({title, prompt, style});
     if (onMessageBox)
-        onMessageBox(message);
+        onMessageBox(messages.back());
     return 1;
 }
 
