@@ -1,5 +1,7 @@
 #pragma once
 
+#include "WordListShapes.h"
+
 #include <QString>
 #include <QtGlobal>
 
@@ -16,7 +18,8 @@ struct CategoryInfo
 inline CategoryInfo categoryInfo(int category)
 {
     static constexpr CategoryInfo table[] = {
-        {799, 3, 4}, {1402, 4, 6}, {2046, 4, 8}, {2584, 4, 10}, {2497, 4, 12},
+        {Shape4.count, 3, Shape4.letters},   {Shape6.count, 4, Shape6.letters},   {Shape8.count, 4, Shape8.letters},
+        {Shape10.count, 4, Shape10.letters}, {Shape12.count, 4, Shape12.letters},
     };
     return table[category - 1];
 }

@@ -35,8 +35,8 @@ const QString Game::Instructions = QStringLiteral(u"Drücken Sie die Buchstaben 
 Game::Game(GameWindow &window, const Platform &platform)
     : m_window(window)
     , m_platform(platform)
-    , Words4(/*upperBound=*/800, /*width=*/4)
-    , Words8(/*upperBound=*/2047, /*width=*/8)
+    , Words4(Shape4.upperBound, Shape4.letters)
+    , Words8(Shape8.upperBound, Shape8.letters)
 {
 }
 

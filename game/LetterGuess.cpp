@@ -9,8 +9,14 @@ void Game::TxtUser_Change()
     // The caret stays at the start so that every keystroke arrives first.
     m_window.setSelStart(Control::TxtUser, 0);
     const QString text = m_window.text(Control::TxtUser);
-    if (text.isEmpty() || text.front() == QLatin1Char(' '))
-        return; // the game's own writes, or input placed after the blanks
+    if (text.isEmpty() || text.front() == QLatin1Char(' ')) {
+        // The game's own writes, or input placed after the blanks: ignored. But a
+        // box that such input has filled would refuse every later key, so then
+        // the blanks and the mask are put back.
+        if (text.size() >= LetterBoxMaxLength)
+            ShowMaskInLetterBox();
+        return;
+    }
 
     const QChar typedLetter = upperCaseGerman(text.front());
     if (!isGuessLetter(typedLetter)) {

@@ -5,7 +5,7 @@ ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD_DIR="${BUILD_DIR:-$ROOT/build}"
 
 BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev libgl-dev libsdl2-mixer-dev fonts-dejavu-core)
-TEST_PACKAGES=(xvfb xauth openbox xdotool x11-utils)
+TEST_PACKAGES=(xvfb xauth openbox xdotool x11-utils dbus-daemon strace)
 
 install_missing() {
     local missing=()

@@ -10,6 +10,7 @@
 #include <QMessageBox>
 #include <QShortcut>
 #include <QStyleOptionButton>
+#include <QTimer>
 
 #include <chrono>
 #include <thread>
@@ -73,9 +74,10 @@ QString displayText(QString text)
 
 } // namespace
 
-Form1::Form1(const Platform &platform, QWidget *parent)
+Form1::Form1(const Platform &platform, std::chrono::milliseconds cuePause, QWidget *parent)
     : QWidget(parent)
     , m_game(*this, platform)
+    , m_cuePause(cuePause)
 {
     setWindowTitle(QStringLiteral("Zeichenfang 2007"));
     createControls();
@@ -152,6 +154,21 @@ void Form1::placeControls()
     resize(toPixels(6915, scale), toPixels(3195, scale));
 }
 
+std::function<void()> Form1::guarded(void (Game::*handler)())
+{
+    // An exception must not leave a slot: Qt would end the program. A handler
+    // that fails takes the player back to the choice of length, where every
+    // game starts afresh.
+    return [this, handler] {
+        try {
+            (m_game.*handler)();
+        } catch (const std::exception &error) {
+            qCritical("Zeichenfang: %s", error.what());
+            m_game.CmdZurück_Click();
+        }
+    };
+}
+
 void Form1::connectHandlers()
 {
     const std::pair<Control, void (Game::*)()> clicks[] = {
@@ -167,11 +184,11 @@ void Form1::connectHandlers()
         {Control::CmdRatehilfe, &Game::CmdRatehilfe_Click},
     };
     for (const auto &[control, handler] : clicks)
-        connect(button(control), &QPushButton::clicked, this, [this, handler = handler] { (m_game.*handler)(); });
+        connect(button(control), &QPushButton::clicked, this, guarded(handler));
 
-    connect(textBox(Control::TxtUser), &QLineEdit::textChanged, this, [this] { m_game.TxtUser_Change(); });
-    connect(textBox(Control::TxtUser), &GameTextBox::keyReleased, this, [this] { m_game.TxtUser_KeyUp(); });
-    connect(textBox(Control::TxtIhreLösung), &QLineEdit::textChanged, this, [this] { m_game.TxtIhreLösung_Change(); });
+    connect(textBox(Control::TxtUser), &QLineEdit::textChanged, this, guarded(&Game::TxtUser_Change));
+    connect(textBox(Control::TxtUser), &GameTextBox::keyReleased, this, guarded(&Game::TxtUser_KeyUp));
+    connect(textBox(Control::TxtIhreLösung), &QLineEdit::textChanged, this, guarded(&Game::TxtIhreLösung_Change));
 
     // Esc goes back to the choice of word length while "Zurück" is showing.
     auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
@@ -294,12 +311,18 @@ QString Form1::programDirectory() const
     return QDir::toNativeSeparators(QCoreApplication::applicationDirPath());
 }
 
+void Form1::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    // The sound libraries load once the window is up, on the sound thread.
+    QTimer::singleShot(0, this, [this] { m_cues.start(); });
+}
+
 void Form1::PlaySoundCue()
 {
-    m_sound.play(Module1::SoundFile);
-    m_lastCueStart = std::chrono::steady_clock::now();
-    // The game holds still for a moment after every cue; the sound plays on
-    // on the mixer's own thread. Sleeping keeps the processor idle, and a
-    // steady clock makes the pause the same length across midnight.
-    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    m_cues.play(Module1::SoundFile);
+    // The game holds still for a moment after every cue while the cue plays on
+    // the sound thread. Sleeping keeps the processor idle, and a steady clock
+    // makes the pause the same length across midnight.
+    std::this_thread::sleep_for(m_cuePause);
 }

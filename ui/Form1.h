@@ -2,13 +2,14 @@
 
 #include "Game.h"
 #include "GameWindow.h"
-#include "SoundCuePlayer.h"
+#include "SoundCues.h"
 #include "TabSequence.h"
 
 #include <QWidget>
 
 #include <array>
 #include <chrono>
+#include <functional>
 
 class GameTextBox;
 class QLabel;
@@ -20,13 +21,15 @@ class Form1 final : public QWidget, public GameWindow
 {
     Q_OBJECT
 public:
-    explicit Form1(const Platform &platform, QWidget *parent = nullptr);
+    // The game holds still this long after every cue.
+    static constexpr std::chrono::milliseconds CuePause{300};
+
+    explicit Form1(const Platform &platform, std::chrono::milliseconds cuePause = CuePause, QWidget *parent = nullptr);
     ~Form1() override;
 
     QWidget *control(Control control) const;
     const Game &game() const { return m_game; }
-    // When the last sound cue was started.
-    std::chrono::steady_clock::time_point lastCueStart() const { return m_lastCueStart; }
+    const SoundCues &soundCues() const { return m_cues; }
 
     // GameWindow
     void setVisible(Control control, bool visible) override;
@@ -46,19 +49,23 @@ public:
     using QWidget::setFocus;
     using QWidget::setVisible;
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private:
     void createControls();
     void placeControls();
     bool categoryCaptionsFit(double scale) const;
     void connectHandlers();
+    std::function<void()> guarded(void (Game::*handler)());
     void applyTabOrder();
     GameTextBox *textBox(Control box) const;
     QLabel *label(Control label) const;
     QPushButton *button(Control button) const;
 
     Game m_game;
-    SoundCuePlayer m_sound;
+    SoundCues m_cues;
+    std::chrono::milliseconds m_cuePause;
     TabSequence m_tabs;
     std::array<QWidget *, ControlCount> m_controls{};
-    std::chrono::steady_clock::time_point m_lastCueStart;
 };

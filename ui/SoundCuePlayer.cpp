@@ -1,7 +1,9 @@
 #include "SoundCuePlayer.h"
 
 #include <QByteArray>
+#include <QFile>
 #include <QFileInfo>
+#include <QtEndian>
 
 #ifdef Q_OS_LINUX
 #include <dlfcn.h>
@@ -16,6 +18,37 @@ namespace {
 constexpr int SampleRate = 44100;    // the rate the cue files are written at: no resampling
 constexpr int OutputChannels = 2;    // stereo is what every device offers; mono cues play on both
 constexpr int BufferFrames = 512;    // about 12 ms: a cue answers the keystroke without lag
+constexpr qint64 MaxCueBytes = 8 << 20; // 47 s of CD-quality stereo; anything larger is no cue
+
+// The whole file, or nothing: only a regular file of a cue's size is read, so a
+// directory, a pipe or a huge file is skipped without waiting on it.
+QByteArray readCue(const QString &path)
+{
+    const QFileInfo info(path);
+    QFile file(path);
+    if (!info.isFile() || info.size() > MaxCueBytes || !file.open(QIODevice::ReadOnly))
+        return {};
+    return file.read(MaxCueBytes);
+}
+
+// A wave header may claim more than the file holds, gigabytes even, and the
+// loader would reserve room for all of it: each chunk is cut to what is there.
+void trimWaveChunks(QByteArray &bytes)
+{
+    if (bytes.size() < 12 || !bytes.startsWith("RIFF"))
+        return; // not a wave file: the loader judges it alone
+    auto *raw = reinterpret_cast<uchar *>(bytes.data());
+    const auto trim = [&](qsizetype sizeAt) { // a size field, cut to the bytes that follow it
+        const quint32 size = qMin(qFromLittleEndian<quint32>(raw + sizeAt), quint32(bytes.size() - sizeAt - 4));
+        qToLittleEndian(size, raw + sizeAt);
+        return qsizetype(size);
+    };
+    trim(4);
+    for (qsizetype chunk = 12; chunk + 8 <= bytes.size();) {
+        const qsizetype size = trim(chunk + 4);
+        chunk += 8 + size + (size & 1); // chunks keep an even length
+    }
+}
 
 #ifdef Q_OS_LINUX
 // ALSA writes its own complaints to stderr when SDL probes a machine without a sound
@@ -61,16 +94,18 @@ SoundCuePlayer::~SoundCuePlayer()
 
 bool SoundCuePlayer::play(const QString &path)
 {
-    if (path.isEmpty() || !ensureAudioOpen())
+    if (path.isEmpty() || !openDevice())
         return false;
-    const QFileInfo file(path);
-    const QString key = file.absoluteFilePath();
+    const QString key = QFileInfo(path).absoluteFilePath();
 
     // Read before stopping the old cue, so the restart leaves no audible gap.
+    QByteArray bytes = readCue(path);
+    trimWaveChunks(bytes);
     ChunkPtr fresh;
-    // A directory or special file would make the loader block or read garbage.
-    if (file.isFile())
-        fresh.reset(Mix_LoadWAV(path.toUtf8().constData()));
+    if (SDL_RWops *source = bytes.isEmpty() ? nullptr : SDL_RWFromConstMem(bytes.constData(), int(bytes.size()))) {
+        fresh.reset(Mix_LoadWAV_RW(source, /*freesrc=*/0)); // the loader forgets to free it on some failures
+        SDL_RWclose(source);
+    }
     // A header without samples would "start" and end in the same instant.
     if (fresh && fresh->alen == 0)
         fresh.reset();
@@ -100,7 +135,7 @@ bool SoundCuePlayer::isPlaying(const QString &path) const
     return channel >= 0 && m_cues[std::size_t(channel)].chunk && Mix_Playing(channel) != 0;
 }
 
-bool SoundCuePlayer::ensureAudioOpen()
+bool SoundCuePlayer::openDevice()
 {
     if (m_audio == AudioState::Open)
         return true;

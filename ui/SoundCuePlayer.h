@@ -30,6 +30,9 @@ public:
     explicit SoundCuePlayer(std::chrono::milliseconds reopenDelay = DefaultReopenDelay);
     ~SoundCuePlayer();
 
+    // Opens the audio device unless it is open, or failed less than the reopen delay ago.
+    bool openDevice();
+
     // Starts the wave file at `path` and returns at once. Returns whether it started.
     bool play(const QString &path);
 
@@ -49,7 +52,6 @@ private:
         ChunkPtr chunk; // null while nothing from this path is loaded
     };
 
-    bool ensureAudioOpen();
     void closeAudio();
     int channelFor(const QString &key);
     int findChannel(const QString &key) const;

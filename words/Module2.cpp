@@ -1,10 +1,11 @@
 #include "Module2.h"
 
 #include "EmbeddedWords.h"
+#include "WordListShapes.h"
 
 namespace Module2 {
 
-WordList Words12(/*upperBound=*/2500, /*width=*/WordList::VariableLength);
+WordList Words12(Shape12.upperBound, WordList::VariableLength);
 
 void FillWordList12()
 {

@@ -1,10 +1,11 @@
 #include "Module3.h"
 
 #include "EmbeddedWords.h"
+#include "WordListShapes.h"
 
 namespace Module3 {
 
-WordList Words6(/*upperBound=*/1402, /*width=*/6);
+WordList Words6(Shape6.upperBound, Shape6.letters);
 
 void FillWordList6()
 {

@@ -1,10 +1,11 @@
 #include "Module4.h"
 
 #include "EmbeddedWords.h"
+#include "WordListShapes.h"
 
 namespace Module4 {
 
-WordList Words10(/*upperBound=*/2584, /*width=*/10);
+WordList Words10(Shape10.upperBound, Shape10.letters);
 
 void FillWordList10()
 {

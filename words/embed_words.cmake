@@ -1,21 +1,29 @@
-# Turns one word list (UTF-8, one word a line) into a C++ table of string views.
+cmake_policy(VERSION 3.25) # an empty line counts as a word, and is refused as one
+# Turns one word list (UTF-8, one word a line) into a C++ table of string views,
+# refusing a list that is not exactly WORD_COUNT words of WORD_LENGTH characters.
 # Non-ASCII bytes become octal escapes, so the generated source is plain ASCII
 # and compiles the same whatever source charset a compiler assumes.
 file(STRINGS "${LIST_FILE}" words ENCODING UTF-8)
 list(LENGTH words count)
-if(count EQUAL 0)
-    message(FATAL_ERROR "${LIST_FILE} holds no words")
+if(NOT count EQUAL WORD_COUNT)
+    message(FATAL_ERROR "${LIST_FILE}: ${count} words where the game needs exactly ${WORD_COUNT}")
 endif()
 
 set(body "")
+set(line 0)
 foreach(word IN LISTS words)
+    math(EXPR line "${line} + 1")
     string(HEX "${word}" hex)
     string(LENGTH "${hex}" hex_length)
     set(literal "")
+    set(characters 0)
     set(pos 0)
     while(pos LESS hex_length)
         string(SUBSTRING "${hex}" ${pos} 2 byte_hex)
         math(EXPR byte "0x${byte_hex}")
+        if(byte LESS 128 OR byte GREATER_EQUAL 192)
+            math(EXPR characters "${characters} + 1") # UTF-8 continuation bytes start no character
+        endif()
         if(byte LESS 128)
             string(ASCII ${byte} character)
             string(APPEND literal "${character}")
@@ -27,6 +35,9 @@ foreach(word IN LISTS words)
         endif()
         math(EXPR pos "${pos} + 2")
     endwhile()
+    if(NOT characters EQUAL WORD_LENGTH)
+        message(FATAL_ERROR "${LIST_FILE}:${line}: \"${word}\" has ${characters} characters where every word needs ${WORD_LENGTH}")
+    endif()
     string(APPEND body "    \"${literal}\",\n")
 endforeach()
 

@@ -1,97 +1,106 @@
-// Measures what a sound cue costs the user-interface thread:
-//  - wall time of SoundCuePlayer::play() (it reads the file and starts the mixer);
-//  - process CPU time during the 0.3 s pause the game takes after each cue, when
-//    only the audio thread should be busy.
-// Usage: sound_latency [cue-folder] [plays-per-cue]
-
+// What sound costs the window, and how soon a cue sounds:
+//  - the window's thread only hands a path to the sound thread: the worst time
+//    that takes, for the game's cues and for hostile files;
+//  - what reading and starting each file costs on the sound thread itself;
+//  - loading the sound module and opening the device after start-up, and how
+//    soon after its request the first cue starts.
+// Usage: SDL_AUDIODRIVER=dummy sound_latency [scratch-folder]
 #include "SoundCuePlayer.h"
+#include "SoundCues.h"
 
-#include <QString>
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <ctime>
-#include <string>
 #include <thread>
 #include <vector>
 
-namespace {
+#include <sys/stat.h>
 
 using Clock = std::chrono::steady_clock;
 
-struct Summary
+namespace {
+double microseconds(Clock::duration d)
 {
-    double min = 0, median = 0, max = 0;
-};
-
-Summary summarise(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    if (values.empty())
-        return {};
-    return {values.front(), values[values.size() / 2], values.back()};
+    return std::chrono::duration<double, std::micro>(d).count();
 }
 
-double microsecondsSince(Clock::time_point start)
+template<typename Run>
+double worstOf(int times, Run run)
 {
-    return std::chrono::duration<double, std::micro>(Clock::now() - start).count();
+    double worst = 0;
+    for (int i = 0; i < times; ++i) {
+        const auto start = Clock::now();
+        run();
+        worst = std::max(worst, microseconds(Clock::now() - start));
+    }
+    return worst;
 }
 
-double cpuMilliseconds(std::clock_t from, std::clock_t to)
+// The game's cues and the files a player or a broken disk may put in their place.
+std::vector<std::pair<const char *, QString>> cueFiles(const QDir &scratch)
 {
-    return 1000.0 * double(to - from) / CLOCKS_PER_SEC;
+    const QString cues = QStringLiteral(ZEICHENFANG_CUE_DIR);
+    QFile::copy(cues + QStringLiteral("/kontrollton.wav"), scratch.filePath(QStringLiteral("gross.wav")));
+    QFile(scratch.filePath(QStringLiteral("gross.wav"))).resize(100 << 20); // sparse: 100 MB
+    QFile source(cues + QStringLiteral("/fehlerton.wav"));
+    QByteArray claims = source.open(QIODevice::ReadOnly) ? source.readAll() : QByteArray(44, '\0');
+    claims.replace(40, 4, "\xf0\xff\xff\xff", 4); // a data chunk of 4 GB
+    QFile claimsFile(scratch.filePath(QStringLiteral("riesig.wav")));
+    if (claimsFile.open(QIODevice::WriteOnly))
+        claimsFile.write(claims);
+    QFile noise(scratch.filePath(QStringLiteral("rauschen.wav")));
+    if (noise.open(QIODevice::WriteOnly))
+        noise.write(QByteArray(4096, '\x5a'));
+    mkfifo(QFile::encodeName(scratch.filePath(QStringLiteral("fifo.wav"))).constData(), 0600);
+    return {{"kontrollton.wav", cues + QStringLiteral("/kontrollton.wav")},
+            {"fehlerton.wav", cues + QStringLiteral("/fehlerton.wav")},
+            {"gewonnen.wav", cues + QStringLiteral("/gewonnen.wav")},
+            {"missing", scratch.filePath(QStringLiteral("fehlt.wav"))},
+            {"random bytes", noise.fileName()},
+            {"claims 4 GB", claimsFile.fileName()},
+            {"100 MB", scratch.filePath(QStringLiteral("gross.wav"))},
+            {"directory", scratch.path()},
+            {"pipe", scratch.filePath(QStringLiteral("fifo.wav"))}};
 }
-
 } // namespace
 
 int main(int argc, char **argv)
 {
-    const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(ZEICHENFANG_CUE_DIR);
-    const int plays = argc > 2 ? std::max(1, std::stoi(argv[2])) : 200;
-    const char *cues[] = {"kontrollton.wav", "fehlerton.wav", "gewonnen.wav"};
+    QTemporaryDir temporary;
+    const QDir scratch(argc > 1 ? QString::fromLocal8Bit(argv[1]) : temporary.path());
+    const auto files = cueFiles(scratch);
+
+    SoundCues cues(QStringLiteral(ZEICHENFANG_SOUND_MODULE));
+    const auto started = Clock::now();
+    cues.start();
+    cues.play(files[0].second); // asked for at once, as by a key pressed right after start-up
+    while (!cues.report().ready && Clock::now() - started < std::chrono::seconds(5))
+        std::this_thread::sleep_for(std::chrono::microseconds(200));
+    const auto loaded = Clock::now();
+    while (cues.report().started + cues.report().silent == 0 && Clock::now() - started < std::chrono::seconds(5))
+        std::this_thread::sleep_for(std::chrono::microseconds(200));
+    const SoundCues::Report first = cues.report();
+    std::printf("sound module loaded, device opened: %8.1f ms after start-up\n", microseconds(loaded - started) / 1000);
+    if (first.started)
+        std::printf("first cue, asked for at start-up:   %8.1f ms to start\n", microseconds(first.lastStarted - first.lastAsked) / 1000);
+    else
+        std::printf("first cue, asked for at start-up:   silent (no sound device)\n");
 
     SoundCuePlayer player;
-
-    // The first play opens the audio device: a one-off cost the window's start-up avoids.
-    const auto openStart = Clock::now();
-    const bool opened = player.play(folder + QStringLiteral("/kontrollton.wav"));
-    std::printf("first play (opens audio): %.0f us, %s\n", microsecondsSince(openStart),
-                opened ? "started" : "FAILED");
-    if (!opened)
-        return 1;
-
-    std::printf("\nplay() call to return, %d plays per cue (us):\n", plays);
-    std::printf("  %-16s %8s %8s %8s\n", "cue", "min", "median", "max");
-    for (const char *cue : cues) {
-        const QString path = folder + QLatin1Char('/') + QLatin1String(cue);
-        std::vector<double> times;
-        int failures = 0;
-        for (int i = 0; i < plays; ++i) {
-            const auto start = Clock::now();
-            failures += player.play(path) ? 0 : 1;
-            times.push_back(microsecondsSince(start));
-        }
-        const Summary s = summarise(times);
-        std::printf("  %-16s %8.0f %8.0f %8.0f%s\n", cue, s.min, s.median, s.max,
-                    failures ? "  (some plays failed)" : "");
+    std::printf("\n%-16s %22s %26s\n", "file", "window thread, worst us", "sound thread, worst us");
+    double worstOnTheWindow = 0;
+    for (const auto &[name, path] : files) {
+        const double window = worstOf(50, [&] { cues.play(path); });
+        const double sound = worstOf(20, [&] { player.play(path); });
+        worstOnTheWindow = std::max(worstOnTheWindow, window);
+        std::printf("%-16s %22.1f %26.1f\n", name, window, sound);
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
-
-    constexpr int Pauses = 10;
-    std::printf("\nprocess CPU time during the 0.3 s pause after a play, %d pauses per cue (ms):\n",
-                Pauses);
-    std::printf("  %-16s %8s %8s %8s\n", "cue", "min", "median", "max");
-    for (const char *cue : cues) {
-        const QString path = folder + QLatin1Char('/') + QLatin1String(cue);
-        std::vector<double> cpu;
-        for (int i = 0; i < Pauses; ++i) {
-            player.play(path);
-            const std::clock_t before = std::clock();
-            std::this_thread::sleep_for(std::chrono::milliseconds(300));
-            cpu.push_back(cpuMilliseconds(before, std::clock()));
-        }
-        const Summary s = summarise(cpu);
-        std::printf("  %-16s %8.2f %8.2f %8.2f\n", cue, s.min, s.median, s.max);
-    }
+    std::printf("worst stall of the window's thread: %.1f us\n", worstOnTheWindow);
     return 0;
 }

@@ -88,6 +88,8 @@ void RulesTest::play_data()
         {"both blanks deleted: the dot", u"@TOMATE 2 T:......", u"  ......", u"TOMATE", u"0/0", u"f", u"", u"", u"TxtUser"},
         {"a paste: its first character", u"@TOMATE 2 T:xyz__......", u"  ......", u"TOMATE", u"1/0", u"f", u"", u"", u"TxtUser"},
         {"typed after the blanks: stays", u"@TOMATE 2 T:__a......", u"  a......", u"TOMATE", u"0/0", u"", u"", u"", u"TxtUser"},
+        {"ignored input that fills the box is cleared", u"@VORBEDEUTUNG 5 t:_", u"  ............", u"VORBEDEUTUNG", u"0/0", u"", u"", u"", u"TxtUser"},
+        {"and the next key counts", u"@TOMATE 2 t:_________e", u"  .....E", u"TOMATE", u"1/0", u"k", u"", u"", u"TxtUser"},
         {"emptied: ignored", u"@TOMATE 2 T:", u"", u"TOMATE", u"0/0", u"", u"", u"", u"TxtUser"},
         // Wins and whole words.
         {"won by letters", u"@AALE 1 t:xal @ABEL t:e", u"  ....", u"ABEL", u"0/0", u"fkkkg", u"G4:AALE", u"", u"TxtUser"},

@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
-# The real program in a real X server (Xvfb) with a window manager (openbox),
-# driven by keys as a player presses them.
+# The real program in a real X server (Xvfb) with a window manager (openbox) and
+# a session bus, as on a desktop, driven by keys as a player presses them.
 set -uo pipefail
 PROGRAM="$1"
 if [ -z "${ZF_E2E_INSIDE:-}" ]; then
     export ZF_E2E_INSIDE=1
-    exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
+    exec xvfb-run -a -s "-screen 0 1280x1024x24" dbus-run-session -- "$0" "$@"
 fi
 
 passed=0 failed=0
@@ -14,13 +14,18 @@ check() { # description, command...
 }
 
 openbox >/dev/null 2>&1 &
-trap 'kill $! 2>/dev/null' EXIT
 for _ in $(seq 100); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q window && break; sleep 0.1; done
 sleep 1 # openbox announces itself a moment before it manages new windows
 
+# A fresh home and session folder, as for a new player.
+SCRATCH=$(mktemp -d)
+export HOME="$SCRATCH/home" XDG_RUNTIME_DIR="$SCRATCH/run"
+mkdir -p "$HOME" && mkdir -m 700 "$XDG_RUNTIME_DIR"
+trap 'kill $(jobs -p) 2>/dev/null; rm -rf "$SCRATCH"' EXIT
+
 APP="" WINDOW=""
-start_game() {
-    "$PROGRAM" "$@" >/dev/null 2>&1 &
+start_game() { # [command that runs the program...]
+    "${@:-$PROGRAM}" >/dev/null 2>&1 &
     APP=$!
     WINDOW=$(timeout 15 xdotool search --sync --onlyvisible --name '^Zeichenfang 2007$' | head -n1)
     [ -n "$WINDOW" ] && xdotool windowactivate --sync "$WINDOW" >/dev/null 2>&1
@@ -31,12 +36,16 @@ ends_within() { for _ in $(seq $(($1 * 10))); do kill -0 "$APP" 2>/dev/null || r
 maximized() { xprop -id "$WINDOW" _NET_WM_STATE | grep -q 'MAXIMIZED_VERT.*MAXIMIZED_HORZ\|MAXIMIZED_HORZ.*MAXIMIZED_VERT'; }
 box_open() { xdotool search --onlyvisible --name "^$1" >/dev/null 2>&1; }
 
-# Start-up, and a game of four-letter words won from the keyboard: the whole
-# alphabet holds every letter of any of them.
-start_game
+# Start-up, help, solution, and a game of four-letter words won from the keyboard
+# (the whole alphabet holds every letter of any of them), all watched for files written.
+start_game strace -f -qq -o "$SCRATCH/calls" -e trace=open,openat,creat,mkdir,mkdirat,rename,renameat,renameat2,unlink,unlinkat,link,linkat,symlink,symlinkat,truncate "$PROGRAM"
 check "the window opens titled Zeichenfang 2007" test "$(xdotool getwindowname "$WINDOW" 2>/dev/null)" = "Zeichenfang 2007"
 check "it opens maximized" maximized
 press alt+1
+press alt+r
+press alt+l
+check "Lösung shows the word" box_open "L.*sung$"
+press Return
 for key in a b c d e f g h i j k l m n o p q r s t u v w x y z adiaeresis odiaeresis udiaeresis ssharp; do
     press "$key"
     box_open "Herzlichen Gl" && break
@@ -49,9 +58,17 @@ press alt+e
 check "Ende ends the program" ends_within 5
 wait "$APP"
 check "with exit status 0" test $? -eq 0
+# Only what the system's own libraries keep: the sound library's folder in the session.
+written=$(grep -v '= -1 ' "$SCRATCH/calls" | grep -E 'open(at)?\(.*(O_WRONLY|O_RDWR|O_CREAT|O_TRUNC)|^[0-9]+ +(creat|mkdir|mkdirat|rename|renameat2?|unlink|unlinkat|link|linkat|symlink|symlinkat|truncate)\(' \
+    | grep -vE '"/(dev|proc|sys)/|"'"$XDG_RUNTIME_DIR"'/pulse"')
+check "a whole game writes no file" test -z "$written"
+[ -n "$written" ] && echo "$written"
 
-# The close box ends a running game at once, without a question.
-start_game
+# The close box ends a running game at once, without a question; the program
+# lies in a folder whose path has blanks and umlauts.
+FOLDER="$SCRATCH/Mein Spiel/Übung"
+mkdir -p "$FOLDER" && cp "$(dirname "$PROGRAM")"/{zeichenfang,zeichenfang-sound.so,*.wav} "$FOLDER"
+start_game "$FOLDER/zeichenfang"
 press alt+2
 press a
 xdotool key --clearmodifiers alt+F4 # openbox closes the window as its close box does

@@ -1,6 +1,7 @@
 // The sound-cue player against real SDL: the dummy driver mixes in real time
 // without a device, so machines without a sound server run the same code.
 #include "SoundCuePlayer.h"
+#include "SoundCues.h"
 
 #include <QDir>
 #include <QRandomGenerator>
@@ -12,6 +13,7 @@
 #include <cmath>
 #include <thread>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace std::chrono_literals;
@@ -70,6 +72,8 @@ private slots:
     void differentCuesSoundTogether();
     void fileIsReadAgainAtEveryPlay();
     void noAudioDevice();
+    void cuesPlayOnTheirOwnThread();
+    void lateOrWithoutTheModuleSilent();
 
 private:
     QTemporaryDir m_dir;
@@ -95,6 +99,15 @@ void SoundCuePlayerTest::files_data()
     QTest::newRow("header cut short") << write(m_dir.filePath(u"kopf.wav"_s), cue.left(20)) << false;
     QTest::newRow("header without samples") << write(m_dir.filePath(u"stumm.wav"_s), wave(0)) << false;
     QTest::newRow("directory") << m_dir.path() << false;
+    QByteArray claimsGigabytes = cue;
+    qToLittleEndian(0xFFFFFFF0u, claimsGigabytes.data() + 40);
+    QTest::newRow("a header that claims gigabytes") << write(m_dir.filePath(u"riesig.wav"_s), claimsGigabytes) << true;
+    QFile huge(write(m_dir.filePath(u"100MB.wav"_s), cue));
+    QVERIFY(huge.resize(100 << 20));
+    QTest::newRow("100 MB") << huge.fileName() << false;
+    const QString fifo = m_dir.filePath(u"fifo.wav"_s);
+    QCOMPARE(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    QTest::newRow("a pipe") << fifo << false;
 }
 
 void SoundCuePlayerTest::files()
@@ -161,6 +174,33 @@ void SoundCuePlayerTest::noAudioDevice()
     QVERIFY(!player.play(win));
     std::this_thread::sleep_for(400ms);
     QVERIFY(player.play(win));
+}
+
+void SoundCuePlayerTest::cuesPlayOnTheirOwnThread()
+{
+    SoundCues cues(QStringLiteral(ZEICHENFANG_SOUND_MODULE));
+    cues.start();
+    QTRY_VERIFY(cues.report().ready);
+    cues.play(CueDir + u"/kontrollton.wav"_s);
+    cues.play(m_dir.filePath(u"fehlt.wav"_s));
+    QTRY_COMPARE(cues.report().started + cues.report().silent, 2);
+    QCOMPARE(cues.report().started, 1);
+}
+
+void SoundCuePlayerTest::lateOrWithoutTheModuleSilent()
+{
+    SoundCues late(QStringLiteral(ZEICHENFANG_SOUND_MODULE));
+    late.play(CueDir + u"/kontrollton.wav"_s);
+    std::this_thread::sleep_for(SoundCues::MaxDelay + 100ms);
+    late.start(); // ready only after the pause: the cue would answer a later key
+    QTRY_COMPARE(late.report().silent, 1);
+    QCOMPARE(late.report().started, 0);
+
+    SoundCues without(m_dir.filePath(u"fehlt"_s));
+    without.start();
+    without.play(CueDir + u"/kontrollton.wav"_s);
+    QTRY_COMPARE(without.report().silent, 1);
+    QVERIFY(!without.report().ready);
 }
 
 QTEST_GUILESS_MAIN(SoundCuePlayerTest)

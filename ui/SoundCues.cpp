@@ -1,0 +1,97 @@
+#include "SoundCues.h"
+
+#include "SoundModule.h"
+
+#include <QCoreApplication>
+#include <QLibrary>
+
+#include <condition_variable>
+#include <deque>
+#include <mutex>
+
+struct SoundCues::Shared
+{
+    QString modulePath;
+    std::mutex mutex;
+    std::condition_variable changed;
+    std::deque<std::pair<QString, Clock::time_point>> asked;
+    bool quit = false;
+    bool finished = false;
+    Report report;
+};
+
+SoundCues::SoundCues(QString modulePath)
+    : m_shared(std::make_shared<Shared>())
+{
+    m_shared->modulePath = std::move(modulePath);
+}
+
+SoundCues::~SoundCues()
+{
+    if (!m_thread.joinable())
+        return;
+    std::unique_lock lock(m_shared->mutex);
+    m_shared->quit = true;
+    m_shared->changed.notify_all();
+    // A sound server that never answers must not keep the game from ending: the
+    // thread then goes on alone, and the shared state lives as long as it does.
+    const bool finished = m_shared->changed.wait_for(lock, std::chrono::seconds(1), [this] { return m_shared->finished; });
+    lock.unlock();
+    finished ? m_thread.join() : m_thread.detach();
+}
+
+QString SoundCues::besideTheProgram()
+{
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/zeichenfang-sound");
+}
+
+void SoundCues::start()
+{
+    if (!m_thread.joinable())
+        m_thread = std::thread(&SoundCues::run, m_shared);
+}
+
+void SoundCues::play(const QString &path)
+{
+    const std::lock_guard lock(m_shared->mutex);
+    m_shared->asked.emplace_back(path, Clock::now());
+    m_shared->report.lastAsked = m_shared->asked.back().second;
+    m_shared->changed.notify_all();
+}
+
+SoundCues::Report SoundCues::report() const
+{
+    const std::lock_guard lock(m_shared->mutex);
+    return m_shared->report;
+}
+
+void SoundCues::run(std::shared_ptr<Shared> shared)
+{
+    QLibrary module(shared->modulePath); // never unloaded: the sound libraries keep threads of their own
+    const auto create = reinterpret_cast<SoundModule::Create>(module.resolve(SoundModule::CreateName));
+    const auto play = reinterpret_cast<SoundModule::Play>(module.resolve(SoundModule::PlayName));
+    const auto destroy = reinterpret_cast<SoundModule::Destroy>(module.resolve(SoundModule::DestroyName));
+    void *player = create && play && destroy ? create() : nullptr; // without it the game is silent
+
+    std::unique_lock lock(shared->mutex);
+    shared->report.ready = player != nullptr;
+    while (true) {
+        shared->changed.wait(lock, [&] { return shared->quit || !shared->asked.empty(); });
+        if (shared->quit)
+            break;
+        const auto [path, asked] = shared->asked.front();
+        shared->asked.pop_front();
+        lock.unlock();
+        const bool started = player && Clock::now() - asked <= MaxDelay && play(player, path);
+        lock.lock();
+        ++(started ? shared->report.started : shared->report.silent);
+        if (started)
+            shared->report.lastStarted = Clock::now();
+    }
+    lock.unlock();
+    if (player)
+        destroy(player);
+    lock.lock();
+    shared->finished = true;
+    shared->changed.notify_all();
+}
