@@ -1,11 +1,14 @@
-# Shared by play.sh and test.sh: install what is missing, then build.
+# Shared by play.sh, test.sh and package.sh: install what is missing, then build.
 set -euo pipefail
 
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD_DIR="${BUILD_DIR:-$ROOT/build}"
+PACKAGE_DIR="$ROOT/build-package"
 
-BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev libgl-dev libsdl2-mixer-dev fonts-dejavu-core)
-TEST_PACKAGES=(xvfb xauth openbox xdotool x11-utils dbus-daemon strace)
+BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev libgl-dev libsdl2-mixer-dev fonts-dejavu-core librsvg2-bin)
+PACKAGE_PACKAGES=(dpkg-dev)
+TEST_PACKAGES=(xvfb xauth openbox xdotool x11-utils dbus-daemon strace at-spi2-core python3-pyatspi
+               lintian desktop-file-utils appstream)
 
 install_missing() {
     local missing=()
@@ -20,7 +23,14 @@ install_missing() {
     DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
-build() {
-    cmake -S "$ROOT" -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
-    cmake --build "$BUILD_DIR" --parallel
+build() { # build folder, cmake options...
+    cmake -S "$ROOT" -B "$1" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${@:2}"
+    cmake --build "$1" --parallel
+}
+
+# The Debian package, from a build of the game alone with Debian's hardening flags.
+build_package() {
+    CXXFLAGS="$(dpkg-buildflags --get CXXFLAGS) $(dpkg-buildflags --get CPPFLAGS)" \
+        LDFLAGS="$(dpkg-buildflags --get LDFLAGS)" build "$PACKAGE_DIR" -DBUILD_TESTING=OFF -DCMAKE_INSTALL_PREFIX=/usr
+    (cd "$PACKAGE_DIR" && cpack -G DEB)
 }

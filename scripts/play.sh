@@ -2,5 +2,5 @@
 # Installs what is missing, builds the game and starts it.
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 install_missing "${BUILD_PACKAGES[@]}"
-build -DBUILD_TESTING=OFF
+build "$BUILD_DIR" -DBUILD_TESTING=OFF
 exec "$BUILD_DIR/bin/zeichenfang"

@@ -119,6 +119,9 @@ void Form1::createControls()
     }
     // The solution box is drawn without a border, so that Tab can stop in it.
     textBox(Control::TxtIhreLösung)->setFrame(false);
+    // Screen readers name the boxes as a sighted player reads them; buttons go by their captions.
+    textBox(Control::TxtUser)->setAccessibleName(QStringLiteral("Ihre Eingabe"));
+    textBox(Control::TxtIhreLösung)->setAccessibleName(QStringLiteral(u"Ihre Lösung"));
     placeControls();
 }
 

@@ -2,10 +2,43 @@
 #include "SystemPlatform.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
+#include <QSessionManager>
+
+#include <cstdio>
 
 int main(int argc, char *argv[])
 {
+    // The command line is read before the window system is touched, so --help
+    // and --version answer without a display. No option changes the game.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Zeichenfang, a German word-guessing game for one player."));
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Show this help and exit."));
+    const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")}, QStringLiteral("Show the version and exit."));
+    parser.addOptions({help, version});
+    if (!parser.parse(arguments) || !parser.positionalArguments().isEmpty()) {
+        const QString error = parser.errorText().isEmpty() ? QStringLiteral("no arguments are taken") : parser.errorText();
+        std::fprintf(stderr, "zeichenfang: %s Try 'zeichenfang --help'.\n", qPrintable(error));
+        return 2;
+    }
+    if (parser.isSet(help)) {
+        std::fputs(qPrintable(parser.helpText().replace(QStringLiteral("<executable_name>"), QStringLiteral("zeichenfang"))), stdout);
+        return 0;
+    }
+    if (parser.isSet(version)) {
+        std::puts("zeichenfang " ZEICHENFANG_VERSION);
+        return 0;
+    }
+
     QApplication app(argc, argv);
+#if QT_CONFIG(sessionmanager)
+    // Every start begins afresh: the desktop's session is asked not to restart the game.
+    QObject::connect(&app, &QGuiApplication::saveStateRequest, &app,
+                     [](QSessionManager &session) { session.setRestartHint(QSessionManager::RestartNever); });
+#endif
     SystemPlatform platform;
     Form1 window(platform);
     window.showMaximized();

@@ -8,10 +8,8 @@ if [ -z "${ZF_E2E_INSIDE:-}" ]; then
     exec xvfb-run -a -s "-screen 0 1280x1024x24" dbus-run-session -- "$0" "$@"
 fi
 
-passed=0 failed=0
-check() { # description, command...
-    if "${@:2}"; then echo "PASS: $1"; passed=$((passed + 1)); else echo "FAIL: $1"; failed=$((failed + 1)); fi
-}
+HERE=$(dirname "$0")
+source "$HERE/checks.sh"
 
 openbox >/dev/null 2>&1 &
 for _ in $(seq 100); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q window && break; sleep 0.1; done
@@ -75,13 +73,29 @@ xdotool key --clearmodifiers alt+F4 # openbox closes the window as its close box
 check "the close box ends a game at once" ends_within 5
 kill -9 "$APP" 2>/dev/null
 
-# A termination signal still ends the program after a sound cue has started.
-start_game
+# Screen readers, asked from outside: each button is named by its caption, each
+# box by what it is for. The program joins the accessibility bus a moment after its window.
+names_are() { # expected lines...
+    local expected
+    expected=$(printf '%s\n' "$@" | sort)
+    for _ in $(seq 50); do
+        [ "$(/usr/bin/python3 "$HERE/showing_controls.py" "$APP" 2>/dev/null)" = "$expected" ] && return 0
+        sleep 0.3
+    done
+    return 1
+}
+start_game env QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$PROGRAM"
+check "a screen reader names the word lengths and Ende" names_are "button: Ende" "button: 1 Worte mit 4 Buchstaben" \
+    "button: 2 Worte mit 6 Buchstaben" "button: 3 Worte mit 8 Buchstaben" "button: 4 Worte mit 10 Buchstaben" \
+    "button: 5 Worte mit 12 Buchstaben"
 press alt+3
+check "and the boxes and buttons of a game" names_are "text: Ihre Eingabe" "text: Ihre Lösung" \
+    "button: Zurück" "button: Neues Spiel" "button: Lösung" "button: Ratehilfe"
+
+# A termination signal still ends the program after a sound cue has started.
 press q
 kill -TERM "$APP"
 check "SIGTERM ends the program after a cue" ends_within 5
 kill -9 "$APP" 2>/dev/null
 
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+summary
