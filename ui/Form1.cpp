@@ -10,7 +10,6 @@
 #include <QMessageBox>
 #include <QShortcut>
 #include <QStyleOptionButton>
-#include <QTimer>
 
 #include <chrono>
 #include <thread>
@@ -314,11 +313,10 @@ QString Form1::programDirectory() const
     return QDir::toNativeSeparators(QCoreApplication::applicationDirPath());
 }
 
-void Form1::showEvent(QShowEvent *event)
+void Form1::paintEvent(QPaintEvent *)
 {
-    QWidget::showEvent(event);
-    // The sound libraries load once the window is up, on the sound thread.
-    QTimer::singleShot(0, this, [this] { m_cues.start(); });
+    // The sound libraries load once the window is on the screen, on the sound thread.
+    m_cues.start();
 }
 
 void Form1::PlaySoundCue()

@@ -50,7 +50,7 @@ public:
     using QWidget::setVisible;
 
 protected:
-    void showEvent(QShowEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
 
 private:
     void createControls();

@@ -78,12 +78,16 @@ void SoundCuePlayer::FreeChunk::operator()(Mix_Chunk *chunk) const
 SoundCuePlayer::SoundCuePlayer(std::chrono::milliseconds reopenDelay)
     : m_reopenDelay(reopenDelay)
 {
-    // Nothing is opened here: the window is up before the first cue needs the device.
 }
 
 SoundCuePlayer::~SoundCuePlayer()
 {
-    closeAudio();
+    if (m_deviceOpen)
+        Mix_HaltChannel(-1);
+    rest();
+    Mix_Quit();
+    if (SDL_WasInit(SDL_INIT_EVERYTHING) == 0)
+        SDL_Quit();
 #ifdef Q_OS_LINUX
     if (m_alsaLibrary) {
         setAlsaErrorHandler(m_alsaLibrary, nullptr);
@@ -129,20 +133,18 @@ bool SoundCuePlayer::play(const QString &path)
 
 bool SoundCuePlayer::isPlaying(const QString &path) const
 {
-    if (m_audio != AudioState::Open || path.isEmpty())
+    if (!m_deviceOpen || path.isEmpty())
         return false;
     const int channel = findChannel(QFileInfo(path).absoluteFilePath());
     return channel >= 0 && m_cues[std::size_t(channel)].chunk && Mix_Playing(channel) != 0;
 }
 
-bool SoundCuePlayer::openDevice()
+bool SoundCuePlayer::prepare()
 {
-    if (m_audio == AudioState::Open)
+    if (m_backendReady)
         return true;
-    // After a failure, retry once the reopen delay (5 s) has passed: sound returns when a device appears, yet keystrokes rarely pay for a doomed try.
-    if (m_audio == AudioState::Failed && !m_sinceFailure.hasExpired(m_reopenDelay.count()))
+    if (failedRecently())
         return false;
-
     // SDL would otherwise install its own SIGINT/SIGTERM handlers and swallow them.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     SDL_SetHint(SDL_HINT_AUDIO_DEVICE_APP_NAME, "Zeichenfang");
@@ -154,36 +156,51 @@ bool SoundCuePlayer::openDevice()
         setAlsaErrorHandler(m_alsaLibrary, ignoreAlsaError);
     }
 #endif
-
-    bool opened = false;
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) == 0) {
-        if (Mix_OpenAudio(SampleRate, AUDIO_S16SYS, OutputChannels, BufferFrames) == 0)
-            opened = true;
-        else
-            SDL_QuitSubSystem(SDL_INIT_AUDIO);
-    }
-    if (!opened) {
-        m_audio = AudioState::Failed;
+    m_backendReady = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
+    if (!m_backendReady)
         m_sinceFailure.start();
+    return m_backendReady;
+}
+
+bool SoundCuePlayer::openDevice()
+{
+    if (m_deviceOpen)
+        return true;
+    if (!prepare() || failedRecently())
         return false;
+    m_deviceOpen = Mix_OpenAudio(SampleRate, AUDIO_S16SYS, OutputChannels, BufferFrames) == 0;
+    if (!m_deviceOpen)
+        m_sinceFailure.start();
+    return m_deviceOpen;
+}
+
+bool SoundCuePlayer::failedRecently() const
+{
+    // After a failure, try again once the reopen delay has passed: sound returns
+    // when a device appears, yet cues rarely pay for a doomed attempt.
+    return m_sinceFailure.isValid() && !m_sinceFailure.hasExpired(m_reopenDelay.count());
+}
+
+bool SoundCuePlayer::rest()
+{
+    if (m_deviceOpen && Mix_Playing(-1) > 0)
+        return false;
+    if (m_deviceOpen)
+        closeDevice();
+    // The back end goes too: ALSA's keeps a thread that looks for new cards every few seconds.
+    if (m_backendReady) {
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        m_backendReady = false;
     }
-    m_audio = AudioState::Open;
     return true;
 }
 
-void SoundCuePlayer::closeAudio()
+void SoundCuePlayer::closeDevice()
 {
-    if (m_audio != AudioState::Open)
-        return;
-    Mix_HaltChannel(-1);
     for (Cue &cue : m_cues)
         cue.chunk.reset(); // before the device goes: chunks are in its format
     Mix_CloseAudio();
-    Mix_Quit();
-    SDL_QuitSubSystem(SDL_INIT_AUDIO);
-    if (SDL_WasInit(SDL_INIT_EVERYTHING) == 0)
-        SDL_Quit();
-    m_audio = AudioState::NotOpened;
+    m_deviceOpen = false;
 }
 
 int SoundCuePlayer::findChannel(const QString &key) const

@@ -30,8 +30,14 @@ public:
     explicit SoundCuePlayer(std::chrono::milliseconds reopenDelay = DefaultReopenDelay);
     ~SoundCuePlayer();
 
-    // Opens the audio device unless it is open, or failed less than the reopen delay ago.
-    bool openDevice();
+    // Starts SDL's audio back end, which connects to the sound server.
+    bool prepare();
+
+    // Closes the device and the back end when no cue sounds, so that a quiet
+    // game wakes neither the processor nor the sound card; the next cue opens
+    // them again. Returns whether they are closed.
+    bool rest();
+    bool deviceOpen() const { return m_deviceOpen; }
 
     // Starts the wave file at `path` and returns at once. Returns whether it started.
     bool play(const QString &path);
@@ -52,15 +58,16 @@ private:
         ChunkPtr chunk; // null while nothing from this path is loaded
     };
 
-    void closeAudio();
+    bool openDevice();
+    void closeDevice();
+    bool failedRecently() const;
     int channelFor(const QString &key);
     int findChannel(const QString &key) const;
 
-    enum class AudioState { NotOpened, Open, Failed };
-
     std::chrono::milliseconds m_reopenDelay;
-    AudioState m_audio = AudioState::NotOpened;
-    QElapsedTimer m_sinceFailure;
+    bool m_backendReady = false;
+    bool m_deviceOpen = false;
+    QElapsedTimer m_sinceFailure; // since the last failure to prepare or open
     std::vector<Cue> m_cues; // index == mixer channel
     void *m_alsaLibrary = nullptr; // Linux only: keeps ALSA's messages silenced
 

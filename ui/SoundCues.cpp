@@ -70,19 +70,30 @@ void SoundCues::run(std::shared_ptr<Shared> shared)
     QLibrary module(shared->modulePath); // never unloaded: the sound libraries keep threads of their own
     const auto create = reinterpret_cast<SoundModule::Create>(module.resolve(SoundModule::CreateName));
     const auto play = reinterpret_cast<SoundModule::Play>(module.resolve(SoundModule::PlayName));
+    const auto rest = reinterpret_cast<SoundModule::Rest>(module.resolve(SoundModule::RestName));
     const auto destroy = reinterpret_cast<SoundModule::Destroy>(module.resolve(SoundModule::DestroyName));
-    void *player = create && play && destroy ? create() : nullptr; // without it the game is silent
+    void *player = create && play && rest && destroy ? create() : nullptr; // without it the game is silent
 
     std::unique_lock lock(shared->mutex);
     shared->report.ready = player != nullptr;
+    bool resting = true;
+    const auto woken = [&] { return shared->quit || !shared->asked.empty(); };
     while (true) {
-        shared->changed.wait(lock, [&] { return shared->quit || !shared->asked.empty(); });
+        if (resting) {
+            shared->changed.wait(lock, woken);
+        } else if (!shared->changed.wait_for(lock, RestAfter, woken)) {
+            lock.unlock();
+            resting = rest(player); // still sounding: try again later
+            lock.lock();
+            continue;
+        }
         if (shared->quit)
             break;
         const auto [path, asked] = shared->asked.front();
         shared->asked.pop_front();
         lock.unlock();
         const bool started = player && Clock::now() - asked <= MaxDelay && play(player, path);
+        resting = !player;
         lock.lock();
         ++(started ? shared->report.started : shared->report.silent);
         if (started)

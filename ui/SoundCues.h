@@ -18,6 +18,8 @@ public:
     // A cue that cannot start this soon after it was asked for is dropped: heard
     // later, it would answer the wrong key.
     static constexpr std::chrono::milliseconds MaxDelay{300};
+    // After this long without a cue the device is closed: a quiet game costs nothing.
+    static constexpr std::chrono::milliseconds RestAfter{2000};
 
     // What became of the cues so far.
     struct Report

@@ -6,14 +6,19 @@ extern "C" {
 
 Q_DECL_EXPORT void *zeichenfang_sound_create()
 {
-    auto *player = new SoundCuePlayer;
-    player->openDevice(); // now, so the first cue finds it open
-    return player;
+    // Loading this module has brought in the sound libraries, the slow part;
+    // the device opens with the first cue.
+    return new SoundCuePlayer;
 }
 
 Q_DECL_EXPORT bool zeichenfang_sound_play(void *player, const QString &path)
 {
     return static_cast<SoundCuePlayer *>(player)->play(path);
+}
+
+Q_DECL_EXPORT bool zeichenfang_sound_rest(void *player)
+{
+    return static_cast<SoundCuePlayer *>(player)->rest();
 }
 
 Q_DECL_EXPORT void zeichenfang_sound_destroy(void *player)

@@ -72,6 +72,7 @@ private slots:
     void differentCuesSoundTogether();
     void fileIsReadAgainAtEveryPlay();
     void noAudioDevice();
+    void restClosesTheDeviceOnceSilent();
     void cuesPlayOnTheirOwnThread();
     void lateOrWithoutTheModuleSilent();
 
@@ -174,6 +175,18 @@ void SoundCuePlayerTest::noAudioDevice()
     QVERIFY(!player.play(win));
     std::this_thread::sleep_for(400ms);
     QVERIFY(player.play(win));
+}
+
+void SoundCuePlayerTest::restClosesTheDeviceOnceSilent()
+{
+    const QString path = write(m_dir.filePath(u"rast.wav"_s), wave(0.5));
+    SoundCuePlayer player;
+    QVERIFY(player.prepare() && !player.deviceOpen()); // the back end, yet no device until a cue
+    QVERIFY(player.play(path));
+    QVERIFY(!player.rest()); // a cue still sounds
+    QTRY_VERIFY_WITH_TIMEOUT(!player.isPlaying(path), 5000);
+    QVERIFY(player.rest() && !player.deviceOpen());
+    QVERIFY(player.play(path)); // the next cue opens it again
 }
 
 void SoundCuePlayerTest::cuesPlayOnTheirOwnThread()
