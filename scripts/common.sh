@@ -5,7 +5,7 @@ ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD_DIR="${BUILD_DIR:-$ROOT/build}"
 PACKAGE_DIR="$ROOT/build-package"
 
-BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev libgl-dev libsdl2-mixer-dev fonts-dejavu-core librsvg2-bin)
+BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev libgl-dev libsdl2-dev fonts-dejavu-core librsvg2-bin)
 PACKAGE_PACKAGES=(dpkg-dev)
 TEST_PACKAGES=(xvfb xauth openbox xdotool x11-utils dbus-daemon strace at-spi2-core python3-pyatspi
                lintian desktop-file-utils appstream)

@@ -5,13 +5,14 @@
 #include <QFileInfo>
 #include <QtEndian>
 
+#include <algorithm>
+
 #ifdef Q_OS_LINUX
 #include <dlfcn.h>
 #endif
 
 #define SDL_MAIN_HANDLED // the program has its own main(); SDL only provides sound
 #include <SDL.h>
-#include <SDL_mixer.h>
 
 namespace {
 
@@ -69,11 +70,13 @@ void setAlsaErrorHandler(void *library, AlsaErrorHandler handler)
 
 } // namespace
 
-void SoundCuePlayer::FreeChunk::operator()(Mix_Chunk *chunk) const
+// The audio thread reads the voices while it mixes: changes wait for it.
+struct DeviceLock
 {
-    // Mix_FreeChunk first halts every channel still playing the chunk.
-    Mix_FreeChunk(chunk);
-}
+    SDL_AudioDeviceID device;
+    explicit DeviceLock(SDL_AudioDeviceID id) : device(id) { SDL_LockAudioDevice(device); }
+    ~DeviceLock() { SDL_UnlockAudioDevice(device); }
+};
 
 SoundCuePlayer::SoundCuePlayer(std::chrono::milliseconds reopenDelay)
     : m_reopenDelay(reopenDelay)
@@ -82,10 +85,8 @@ SoundCuePlayer::SoundCuePlayer(std::chrono::milliseconds reopenDelay)
 
 SoundCuePlayer::~SoundCuePlayer()
 {
-    if (m_deviceOpen)
-        Mix_HaltChannel(-1);
+    m_voices.clear(); // silence first: rest() closes only a quiet device
     rest();
-    Mix_Quit();
     if (SDL_WasInit(SDL_INIT_EVERYTHING) == 0)
         SDL_Quit();
 #ifdef Q_OS_LINUX
@@ -101,42 +102,71 @@ bool SoundCuePlayer::play(const QString &path)
     if (path.isEmpty() || !openDevice())
         return false;
     const QString key = QFileInfo(path).absoluteFilePath();
-
-    // Read before stopping the old cue, so the restart leaves no audible gap.
-    QByteArray bytes = readCue(path);
-    trimWaveChunks(bytes);
-    ChunkPtr fresh;
-    if (SDL_RWops *source = bytes.isEmpty() ? nullptr : SDL_RWFromConstMem(bytes.constData(), int(bytes.size()))) {
-        fresh.reset(Mix_LoadWAV_RW(source, /*freesrc=*/0)); // the loader forgets to free it on some failures
-        SDL_RWclose(source);
-    }
-    // A header without samples would "start" and end in the same instant.
-    if (fresh && fresh->alen == 0)
-        fresh.reset();
-
+    std::vector<int16_t> samples = decode(path); // read before stopping the old cue: no gap on a restart
+    const DeviceLock lock(m_device);
+    auto voice = std::find_if(m_voices.begin(), m_voices.end(), [&](const Voice &v) { return v.path == key; });
     // A cue asked for again always stops its previous sound, even when the file
     // can no longer be played: what sounds is never older than the last request.
-    const int channel = fresh ? channelFor(key) : findChannel(key);
-    if (channel < 0)
-        return false;
-    Cue &cue = m_cues[std::size_t(channel)];
-    Mix_HaltChannel(channel);
-    cue.chunk = std::move(fresh); // frees the previous chunk, now that nothing plays it
-    if (!cue.chunk)
-        return false;
-    if (Mix_PlayChannel(channel, cue.chunk.get(), 0) != channel) {
-        cue.chunk.reset();
+    if (samples.empty()) {
+        if (voice != m_voices.end())
+            m_voices.erase(voice);
         return false;
     }
+    if (voice == m_voices.end())
+        voice = m_voices.insert(m_voices.end(), Voice{key, {}, 0});
+    voice->samples = std::move(samples);
+    voice->played = 0;
     return true;
 }
 
 bool SoundCuePlayer::isPlaying(const QString &path) const
 {
-    if (!m_deviceOpen || path.isEmpty())
+    if (!m_device || path.isEmpty())
         return false;
-    const int channel = findChannel(QFileInfo(path).absoluteFilePath());
-    return channel >= 0 && m_cues[std::size_t(channel)].chunk && Mix_Playing(channel) != 0;
+    const QString key = QFileInfo(path).absoluteFilePath();
+    const DeviceLock lock(m_device);
+    return std::any_of(m_voices.begin(), m_voices.end(),
+                       [&](const Voice &v) { return v.path == key && v.played < v.samples.size(); });
+}
+
+std::vector<int16_t> SoundCuePlayer::decode(const QString &path) const
+{
+    QByteArray bytes = readCue(path);
+    trimWaveChunks(bytes);
+    SDL_AudioSpec spec;
+    Uint8 *wave = nullptr;
+    Uint32 length = 0;
+    SDL_RWops *source = bytes.isEmpty() ? nullptr : SDL_RWFromConstMem(bytes.constData(), int(bytes.size()));
+    if (!source || !SDL_LoadWAV_RW(source, /*freesrc=*/1, &spec, &wave, &length))
+        return {};
+    // Into the device's format: 16-bit stereo at its rate.
+    SDL_AudioCVT convert;
+    std::vector<int16_t> samples;
+    if (SDL_BuildAudioCVT(&convert, spec.format, spec.channels, spec.freq, AUDIO_S16SYS, OutputChannels, m_rate) >= 0) {
+        std::vector<Uint8> buffer(std::size_t(length) * std::size_t(std::max(convert.len_mult, 1)));
+        std::copy_n(wave, length, buffer.begin());
+        convert.buf = buffer.data();
+        convert.len = int(length);
+        if (SDL_ConvertAudio(&convert) == 0)
+            samples.assign(reinterpret_cast<const int16_t *>(buffer.data()),
+                           reinterpret_cast<const int16_t *>(buffer.data()) + convert.len_cvt / 2);
+    }
+    SDL_FreeWAV(wave);
+    return samples; // a header without samples gives none: it would "start" and end in the same instant
+}
+
+void SoundCuePlayer::mix(void *player, uint8_t *stream, int bytes)
+{
+    auto *self = static_cast<SoundCuePlayer *>(player);
+    auto *out = reinterpret_cast<int16_t *>(stream);
+    const std::size_t count = std::size_t(bytes) / 2;
+    std::fill_n(out, count, int16_t(0));
+    for (Voice &voice : self->m_voices) {
+        const std::size_t n = std::min(count, voice.samples.size() - voice.played);
+        for (std::size_t i = 0; i < n; ++i)
+            out[i] = int16_t(std::clamp(out[i] + voice.samples[voice.played + i], -32768, 32767));
+        voice.played += n;
+    }
 }
 
 bool SoundCuePlayer::prepare()
@@ -164,14 +194,26 @@ bool SoundCuePlayer::prepare()
 
 bool SoundCuePlayer::openDevice()
 {
-    if (m_deviceOpen)
+    if (m_device)
         return true;
     if (!prepare() || failedRecently())
         return false;
-    m_deviceOpen = Mix_OpenAudio(SampleRate, AUDIO_S16SYS, OutputChannels, BufferFrames) == 0;
-    if (!m_deviceOpen)
+    SDL_AudioSpec wanted{};
+    SDL_AudioSpec obtained{};
+    wanted.freq = SampleRate;
+    wanted.format = AUDIO_S16SYS;
+    wanted.channels = OutputChannels;
+    wanted.samples = BufferFrames;
+    wanted.callback = &SoundCuePlayer::mix;
+    wanted.userdata = this;
+    m_device = SDL_OpenAudioDevice(nullptr, 0, &wanted, &obtained, SDL_AUDIO_ALLOW_FREQUENCY_CHANGE);
+    if (!m_device) {
         m_sinceFailure.start();
-    return m_deviceOpen;
+        return false;
+    }
+    m_rate = obtained.freq;
+    SDL_PauseAudioDevice(m_device, 0);
+    return true;
 }
 
 bool SoundCuePlayer::failedRecently() const
@@ -183,44 +225,18 @@ bool SoundCuePlayer::failedRecently() const
 
 bool SoundCuePlayer::rest()
 {
-    if (m_deviceOpen && Mix_Playing(-1) > 0)
-        return false;
-    if (m_deviceOpen)
-        closeDevice();
+    if (m_device) {
+        const DeviceLock lock(m_device);
+        if (std::any_of(m_voices.begin(), m_voices.end(), [](const Voice &v) { return v.played < v.samples.size(); }))
+            return false;
+    }
+    if (m_device)
+        SDL_CloseAudioDevice(m_device);
+    m_device = 0;
+    m_voices.clear();
     // The back end goes too: ALSA's keeps a thread that looks for new cards every few seconds.
-    if (m_backendReady) {
+    if (m_backendReady)
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
-        m_backendReady = false;
-    }
+    m_backendReady = false;
     return true;
-}
-
-void SoundCuePlayer::closeDevice()
-{
-    for (Cue &cue : m_cues)
-        cue.chunk.reset(); // before the device goes: chunks are in its format
-    Mix_CloseAudio();
-    m_deviceOpen = false;
-}
-
-int SoundCuePlayer::findChannel(const QString &key) const
-{
-    for (std::size_t i = 0; i < m_cues.size(); ++i) {
-        if (m_cues[i].path == key)
-            return int(i);
-    }
-    return -1;
-}
-
-int SoundCuePlayer::channelFor(const QString &key)
-{
-    const int known = findChannel(key);
-    if (known >= 0)
-        return known;
-    const int channel = int(m_cues.size());
-    // Only ever grow: shrinking would halt the cues on the channels cut off.
-    if (Mix_AllocateChannels(-1) <= channel && Mix_AllocateChannels(channel + 1) <= channel)
-        return -1;
-    m_cues.push_back(Cue{key, nullptr});
-    return channel;
 }

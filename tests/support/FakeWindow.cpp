@@ -45,19 +45,14 @@ void FakeWindow::act(QChar action, const QString &text)
         {u'Z', {CmdZurück, &Game::CmdZurück_Click}},       {u'R', {CmdRatehilfe, &Game::CmdRatehilfe_Click}},
     };
     const Control box = action.toLower() == u't' ? TxtUser : TxtIhreLösung;
+    focus = buttons.contains(action) ? buttons[action].first : action == u'@' ? focus : box; // a click takes the focus
     if (buttons.contains(action)) {
-        focus = buttons[action].first; // a click takes the focus
         (game.*buttons[action].second)();
     } else if (action == u'T' || action == u'S') {
-        focus = box;
         replace(box, text);
     } else if (action == u't' || action == u's') {
-        focus = box;
         for (char32_t c : text.toUcs4())
             type(box, QString::fromUcs4(&c, 1));
-    } else if (action == u'u') {
-        caret[TxtUser] = 4;
-        game.TxtUser_KeyUp();
     } else if (action == u'@') {
         bool isNumber = false;
         platform.reading = text.toFloat(&isNumber);
@@ -92,45 +87,41 @@ void FakeWindow::replace(Control box, const QString &text)
 QList<Control> FakeWindow::visibleControls() const
 {
     QList<Control> result;
-    for (Control control : AllControls) {
-        if (visible.value(control))
-            result.append(control);
-    }
+    std::copy_if(AllControls.begin(), AllControls.end(), std::back_inserter(result), [this](Control c) { return visible.value(c); });
     return result;
 }
 
 QString FakeWindow::cues() const
 {
     QString result;
-    for (const QString &entry : log) {
-        if (entry.startsWith(QLatin1String("cue:")))
-            result += entry[4];
-    }
+    for (const QString &cue : cuesPlayed)
+        result += cue.front();
     return result;
 }
 
-void FakeWindow::setText(Control box, const QString &text)
+void FakeWindow::edit(int at, const QString &text)
 {
-    log.append(QStringLiteral("text:%1=%2").arg(controlName(box), text));
-    replace(box, text);
+    caret[TxtUser] = at;
+    text.isEmpty() ? replace(TxtUser, QString(texts[TxtUser]).remove(at, 1)) : type(TxtUser, text);
+    game.TxtUser_KeyUp();
 }
 
-void FakeWindow::setFocus(Control control)
+QStringList FakeWindow::boxTitles()
 {
-    log.append(QStringLiteral("focus:") + controlName(control));
-    focus = control;
+    QStringList titles;
+    for (const Message &message : std::as_const(messages))
+        titles.append(message.title);
+    messages.clear();
+    return titles;
 }
 
 int FakeWindow::messageBox(const QString &prompt, int style, const QString &title)
 {
-    log.append(QStringLiteral("box:") + title);
     messages.append({title, prompt, style});
-    if (onMessageBox)
-        onMessageBox(messages.back());
     return 1;
 }
 
 void FakeWindow::PlaySoundCue()
 {
-    log.append(QStringLiteral("cue:") + QFileInfo(Module1::SoundFile).fileName());
+    cuesPlayed.append(QFileInfo(Module1::SoundFile).fileName());
 }

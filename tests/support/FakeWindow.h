@@ -1,14 +1,26 @@
 #pragma once
 
-#include "FakePlatform.h"
 #include "Game.h"
 #include "GameWindow.h"
+#include "Platform.h"
 #include "TabSequence.h"
 
 #include <QMap>
 #include <QStringList>
 
-#include <functional>
+
+// A clock stopped at one reading and a chosen decimal separator, so a test
+// knows which word the game picks. It counts its readings: one a word pick.
+class FakePlatform final : public Platform
+{
+public:
+    float reading = 0.0f;
+    QChar separator = QLatin1Char(',');
+    mutable int readings = 0;
+
+    float secondsSinceMidnight() const override { return ++readings, reading; }
+    QChar decimalSeparator() const override { return separator; }
+};
 
 // A window without widgets, with a game on it loaded as at start-up and a
 // stopped clock. It remembers what the game did to it and raises the text
@@ -18,17 +30,11 @@
 //   1 … 5     a category button      N L Z R E   Neues Spiel, Lösung, Zurück, Ratehilfe, Ende
 //   t:abc     types a, b, c into the letter box, one key each;   T:text  the letter box now holds text
 //   s:abc     types into the solution box;                       S:text  the solution box now holds text
-//   u         the caret is moved away and a key released in the letter box
 //   @WORD     the clock now picks this word;                     @12.5   the clock now reads 12.5 s
 class FakeWindow final : public GameWindow
 {
 public:
-    struct Message
-    {
-        QString title;
-        QString prompt;
-        int style;
-    };
+    struct Message { QString title, prompt; int style; };
 
     FakeWindow();
     void play(const QString &script);
@@ -39,12 +45,21 @@ public:
     QString cues() const; // the first letters of the cues played: k, f, g
     const GameState &state() const { return game.state(); }
 
+    // The player's side as random play drives it (see RandomPlay.h).
+    void key(const QString &text) { type(Control::TxtUser, text), game.TxtUser_KeyUp(); } // a key, or a paste, released
+    void edit(int at, const QString &text);
+    void solution(const QString &text) { replace(Control::TxtIhreLösung, text); }
+    void click(QChar button) { act(button); }
+    bool ended() const { return closed; }
+    QString letterBox() const { return texts.value(Control::TxtUser); }
+    int caretPosition() const { return caret.value(Control::TxtUser); }
+    QString caption(Control label) const { return captions.value(label); }
+    QStringList boxTitles(); // since last asked
+
     FakePlatform platform;
     Game game{*this, platform};
-    // What the game did, in order: "cue:<file>", "box:<title>", "text:<control>=<text>", "focus:<control>".
-    QStringList log;
+    QStringList cuesPlayed; // the cue files' names
     QList<Message> messages;
-    std::function<void(const Message &)> onMessageBox; // runs while a box is open
     QMap<Control, bool> visible;
     QMap<Control, QString> texts, captions;
     QMap<Control, int> caret;
@@ -56,10 +71,10 @@ public:
     void setVisible(Control control, bool show) override { visible[control] = show; }
     void setTabIndex(Control control, int place) override { tabs.setTabIndex(control, place); }
     QString text(Control box) const override { return texts.value(box); }
-    void setText(Control box, const QString &text) override;
+    void setText(Control box, const QString &text) override { replace(box, text); }
     void setSelStart(Control box, int position) override { caret[box] = position; }
     void setCaption(Control label, const QString &caption) override { captions[label] = caption; }
-    void setFocus(Control control) override;
+    void setFocus(Control control) override { focus = control; }
     void setFontSize(Control, int points) override { fontSize = points; }
     void setFontBold(Control, bool bold) override { fontBold = bold; }
     int messageBox(const QString &prompt, int style, const QString &title) override;
