@@ -1,6 +1,7 @@
 cmake_policy(VERSION 3.25) # an empty line counts as a word, and is refused as one
 # Turns one word list (UTF-8, one word a line) into a C++ table of string views,
-# refusing a list that is not exactly WORD_COUNT words of WORD_LENGTH characters.
+# refusing a list that is not exactly WORD_COUNT words of WORD_LENGTH characters,
+# each of capitals, Ä, Ö, Ü, ß or the hyphen, in the order of their character codes.
 # Non-ASCII bytes become octal escapes, so the generated source is plain ASCII
 # and compiles the same whatever source charset a compiler assumes.
 file(STRINGS "${LIST_FILE}" words ENCODING UTF-8)
@@ -37,7 +38,13 @@ foreach(word IN LISTS words)
     endwhile()
     if(NOT characters EQUAL WORD_LENGTH)
         message(FATAL_ERROR "${LIST_FILE}:${line}: \"${word}\" has ${characters} characters where every word needs ${WORD_LENGTH}")
+    elseif(NOT word MATCHES "^([-A-Z]|Ä|Ö|Ü|ß)+$")
+        message(FATAL_ERROR "${LIST_FILE}:${line}: \"${word}\" holds other characters than capitals, Ä, Ö, Ü, ß and the hyphen")
+    elseif(line GREATER 1 AND previous STRGREATER word)
+        # UTF-8 bytes sort as their character codes: the hyphen before A; Ä, Ö, Ü, ß after Z.
+        message(FATAL_ERROR "${LIST_FILE}:${line}: \"${word}\" after \"${previous}\" breaks the order of character codes")
     endif()
+    set(previous "${word}")
     string(APPEND body "    \"${literal}\",\n")
 endforeach()
 

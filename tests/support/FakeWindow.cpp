@@ -1,5 +1,7 @@
 #include "FakeWindow.h"
 
+#include "RandomPlay.h"
+
 #include "Module1.h"
 #include "Module2.h"
 #include "Module3.h"
@@ -106,13 +108,13 @@ void FakeWindow::edit(int at, const QString &text)
     game.TxtUser_KeyUp();
 }
 
-QStringList FakeWindow::boxTitles()
+RandomPlay::View FakeWindow::view()
 {
-    QStringList titles;
-    for (const Message &message : std::as_const(messages))
-        titles.append(message.title);
-    messages.clear();
-    return titles;
+    RandomPlay::View v{closed, visibleControls(), texts[TxtUser], captions[LblZeichen] + u'/' + captions[LblLösVersuch],
+                       caret[TxtUser], {}};
+    for (const Message &message : std::exchange(messages, {}))
+        v.boxes.append(message.title);
+    return v;
 }
 
 int FakeWindow::messageBox(const QString &prompt, int style, const QString &title)

@@ -8,6 +8,9 @@
 #include <QMap>
 #include <QStringList>
 
+namespace RandomPlay {
+struct View;
+}
 
 // A clock stopped at one reading and a chosen decimal separator, so a test
 // knows which word the game picks. It counts its readings: one a word pick.
@@ -50,11 +53,7 @@ public:
     void edit(int at, const QString &text);
     void solution(const QString &text) { replace(Control::TxtIhreLösung, text); }
     void click(QChar button) { act(button); }
-    bool ended() const { return closed; }
-    QString letterBox() const { return texts.value(Control::TxtUser); }
-    int caretPosition() const { return caret.value(Control::TxtUser); }
-    QString caption(Control label) const { return captions.value(label); }
-    QStringList boxTitles(); // since last asked
+    RandomPlay::View view();
 
     FakePlatform platform;
     Game game{*this, platform};

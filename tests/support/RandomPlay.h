@@ -4,7 +4,6 @@
 #include "GermanText.h"
 
 #include <QRandomGenerator>
-#include <QStringList>
 
 // Random play: one generator of the events a player can cause and one set of
 // invariants, checked after every event, on a game with a stopped clock. It plays
@@ -12,9 +11,18 @@
 //   key(text)            a key, or a paste, at the start of the letter box, then the key released
 //   edit(at, text)       a paste at `at`, or with no text Delete there, then the key released
 //   solution(text)       the solution box now holds the text
-//   click(button)        1 to 5, N, L, Z, R or E;  ended(): whether the window has closed
-//   letterBox(), caretPosition(), caption(label), visibleControls(), boxTitles() (since last asked)
+//   click(button)        1 to 5, N, L, Z, R or E
+//   view()               what the window shows now
 namespace RandomPlay {
+
+struct View
+{
+    bool ended;                  // the window has closed
+    QList<Control> visible;
+    QString letterBox, attempts; // attempts: the two attempt labels, joined by '/'
+    int caret;
+    QStringList boxes;           // the titles of the message boxes shown since the last view
+};
 
 struct Outcome
 {
@@ -46,7 +54,8 @@ Outcome play(Window &w, const Game &game, FakePlatform &clock, quint32 seed, int
         clock.separator = random.bounded(2) ? u',' : u'.';
         const GameState before = game.state();
         const int readings = clock.readings;
-        const bool playing = w.visibleControls().contains(TxtUser);
+        const View now = w.view();
+        const bool playing = now.visible.contains(TxtUser);
         QString action, expected; // expected: the message boxes this event must show
         bool rewrites = true;      // whether the game writes the letter box afresh
         const int roll = random.bounded(100);
@@ -66,7 +75,7 @@ Outcome play(Window &w, const Game &game, FakePlatform &clock, quint32 seed, int
             rewrites = !action.isEmpty() && action[0] != u' '; // a text that begins with a blank is ignored
             w.key(action);
         } else if (roll < 70) { // a paste elsewhere, or Delete
-            const int at = random.bounded(int(w.letterBox().size()) + 1);
+            const int at = random.bounded(int(now.letterBox.size()) + 1);
             action = roll < 67 ? text(random, 8) : QString();
             rewrites = false;
             w.edit(at, action);
@@ -79,27 +88,27 @@ Outcome play(Window &w, const Game &game, FakePlatform &clock, quint32 seed, int
             rewrites = expected == won;
             w.solution(action);
         }
-        if (w.ended())
+        const View v = w.view();
+        if (v.ended)
             return {event + 1, {}};
 
         const GameState &s = game.state();
         const bool newWord = expected == won || (click && QStringLiteral("NL12345").contains(action));
-        const QString box = w.letterBox();
+        const QString &box = v.letterBox;
         QString wrong;
-        if (w.visibleControls() != QList{Cmd1, Cmd2, Cmd3, Cmd4, cmd5, CmdEnde} && !w.visibleControls().contains(TxtUser))
+        if (v.visible != QList{Cmd1, Cmd2, Cmd3, Cmd4, cmd5, CmdEnde} && !v.visible.contains(TxtUser))
             wrong = QStringLiteral("the faces are mixed");
         for (qsizetype i = 0; i < s.Mask.size(); ++i) {
             if (s.Mask.size() != s.SecretWord.size() || (s.Mask[i] != u'.' && s.Mask[i] != s.SecretWord[i]))
                 wrong = QStringLiteral("the mask ") + s.Mask + QStringLiteral(" does not fit its word");
         }
         if (s.Category && ((rewrites && box != QStringLiteral("  ") + s.Mask) || box.size() >= LetterBoxMaxLength
-                           || (!box.isEmpty() && box[0] != u' ') || w.caretPosition() != 0))
-            wrong = QStringLiteral("the letter box holds \"%1\", the caret at %2").arg(box).arg(w.caretPosition());
-        for (const auto &[label, count] : {std::pair{LblZeichen, s.LetterAttempts}, {LblLösVersuch, s.SolutionAttempts}}) {
-            if (s.Category && (count < 0 || w.caption(label) != QStringLiteral("Versuch %1").arg(qMax<int>(1, count))))
-                wrong = QStringLiteral("the count %1 shows as ").arg(count) + w.caption(label);
-        }
-        if (const QString shown = w.boxTitles().join(u'|'); shown != expected)
+                           || (!box.isEmpty() && box[0] != u' ') || v.caret != 0))
+            wrong = QStringLiteral("the letter box holds \"%1\", the caret at %2").arg(box).arg(v.caret);
+        const QString attempts = QStringLiteral("Versuch %1/Versuch %2").arg(qMax<int>(1, s.LetterAttempts)).arg(qMax<int>(1, s.SolutionAttempts));
+        if (s.Category && (s.LetterAttempts < 0 || s.SolutionAttempts < 0 || v.attempts != attempts))
+            wrong = QStringLiteral("the attempts show as ") + v.attempts;
+        if (const QString shown = v.boxes.join(u'|'); shown != expected)
             wrong = QStringLiteral("message boxes \"%1\" instead of \"%2\"").arg(shown, expected);
         if (clock.readings - readings != int(newWord))
             wrong = newWord ? QStringLiteral("no new word") : QStringLiteral("a new word out of turn");
