@@ -1,9 +1,7 @@
-// What sound costs the window, and how soon a cue sounds:
-//  - the window's thread only hands a path to the sound thread: the worst time
-//    that takes, for the game's cues and for hostile files;
-//  - what reading and starting each file costs on the sound thread itself;
-//  - loading the sound module and opening the device after start-up, and how
-//    soon after its request the first cue starts.
+// What sound costs the window: its thread only hands a path to the sound
+// thread, and this measures the worst time that takes, for the game's cues and
+// for hostile files; beside it, what reading and starting each file costs on
+// the sound thread itself. (bench/sound/first_cue.cpp: how soon a cue sounds.)
 // Usage: SDL_AUDIODRIVER=dummy sound_latency [scratch-folder]
 #include "SoundCuePlayer.h"
 #include "SoundCues.h"
@@ -75,32 +73,21 @@ int main(int argc, char **argv)
     const QDir scratch(argc > 1 ? QString::fromLocal8Bit(argv[1]) : temporary.path());
     const auto files = cueFiles(scratch);
 
-    SoundCues cues(QStringLiteral(ZEICHENFANG_SOUND_MODULE));
-    const auto started = Clock::now();
-    cues.start();
-    cues.play(files[0].second); // asked for at once, as by a key pressed right after start-up
-    while (!cues.report().ready && Clock::now() - started < std::chrono::seconds(5))
-        std::this_thread::sleep_for(std::chrono::microseconds(200));
-    const auto loaded = Clock::now();
-    while (cues.report().started + cues.report().silent == 0 && Clock::now() - started < std::chrono::seconds(5))
-        std::this_thread::sleep_for(std::chrono::microseconds(200));
-    const SoundCues::Report first = cues.report();
-    std::printf("sound module loaded, device opened: %8.1f ms after start-up\n", microseconds(loaded - started) / 1000);
-    if (first.started)
-        std::printf("first cue, asked for at start-up:   %8.1f ms to start\n", microseconds(first.lastStarted - first.lastAsked) / 1000);
-    else
-        std::printf("first cue, asked for at start-up:   silent (no sound device)\n");
-
-    SoundCuePlayer player;
-    std::printf("\n%-16s %22s %26s\n", "file", "window thread, worst us", "sound thread, worst us");
-    double worstOnTheWindow = 0;
-    for (const auto &[name, path] : files) {
-        const double window = worstOf(50, [&] { cues.play(path); });
-        const double sound = worstOf(20, [&] { player.play(path); });
-        worstOnTheWindow = std::max(worstOnTheWindow, window);
-        std::printf("%-16s %22.1f %26.1f\n", name, window, sound);
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    // The window's side: handing each file to the sound thread, as the game does.
+    std::vector<double> onTheWindow;
+    {
+        SoundCues cues(QStringLiteral(ZEICHENFANG_SOUND_MODULE));
+        cues.start();
+        for (const auto &file : files) {
+            onTheWindow.push_back(worstOf(50, [&] { cues.play(file.second); }));
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        }
     }
-    std::printf("worst stall of the window's thread: %.1f us\n", worstOnTheWindow);
+    // The sound thread's side, with a player of its own (SDL opens one device at a time).
+    SoundCuePlayer player;
+    std::printf("%-16s %22s %26s\n", "file", "window thread, worst us", "sound thread, worst us");
+    for (std::size_t i = 0; i < files.size(); ++i)
+        std::printf("%-16s %22.1f %26.1f\n", files[i].first, onTheWindow[i], worstOf(20, [&] { player.play(files[i].second); }));
+    std::printf("worst stall of the window's thread: %.1f us\n", *std::max_element(onTheWindow.begin(), onTheWindow.end()));
     return 0;
 }
