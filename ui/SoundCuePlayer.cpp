@@ -85,7 +85,9 @@ SoundCuePlayer::SoundCuePlayer(std::chrono::milliseconds reopenDelay)
 
 SoundCuePlayer::~SoundCuePlayer()
 {
-    m_voices.clear(); // silence first: rest() closes only a quiet device
+    if (m_device)
+        SDL_CloseAudioDevice(m_device); // stops the audio thread before the voices go
+    m_device = 0;
     rest();
     if (SDL_WasInit(SDL_INIT_EVERYTHING) == 0)
         SDL_Quit();

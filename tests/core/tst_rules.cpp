@@ -249,8 +249,8 @@ void RulesTest::startUp()
     FakeWindow f;
     QVERIFY(f.fontSize == 16 && f.fontBold);
     QCOMPARE(f.captions[LblInfo], u"Drücken Sie die Buchstaben a bis z, die Umlaute \r\n"
-                                         u"oder das ß. Gibt es den Buchstaben im Wort, wird \r\n"
-                                         u"der jeweilige Punkt durch das Zeichen ausgetauscht."_s);
+                                  u"oder das ß. Gibt es den Buchstaben im Wort, wird \r\n"
+                                  u"der jeweilige Punkt durch das Zeichen ausgetauscht."_s);
     QCOMPARE(f.state().AppPath, u"/opt/zeichenfang"_s + QDir::separator());
     QCOMPARE(f.visibleControls(), CategoryFace); // and the 4- and 8-letter lists, filled (see layout)
     f.play(u"N"_s); // nothing leads here before a category is chosen, and nothing breaks
