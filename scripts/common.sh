@@ -30,6 +30,7 @@ build() { # build folder, cmake options...
 
 # The Debian package, from a build of the game alone with Debian's hardening flags.
 build_package() {
+    export DEB_BUILD_MAINT_OPTIONS=hardening=+all
     CXXFLAGS="$(dpkg-buildflags --get CXXFLAGS) $(dpkg-buildflags --get CPPFLAGS)" \
         LDFLAGS="$(dpkg-buildflags --get LDFLAGS)" build "$PACKAGE_DIR" -DBUILD_TESTING=OFF -DCMAKE_INSTALL_PREFIX=/usr
     (cd "$PACKAGE_DIR" && cpack -G DEB)
