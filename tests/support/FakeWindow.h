@@ -8,9 +8,7 @@
 #include <QMap>
 #include <QStringList>
 
-namespace RandomPlay {
-struct View;
-}
+namespace RandomPlay { struct View; }
 
 // A clock stopped at one reading and a chosen decimal separator, so a test
 // knows which word the game picks. It counts its readings: one a word pick.

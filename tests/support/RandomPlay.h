@@ -24,11 +24,7 @@ struct View
     QStringList boxes;           // the titles of the message boxes shown since the last view
 };
 
-struct Outcome
-{
-    int events = 0;
-    QString wrong; // what went wrong first; empty if nothing did
-};
+struct Outcome { int events; QString wrong; }; // wrong: what went wrong first, if anything
 
 // Letters, umlauts, ß, digits, punctuation, blanks, control characters, beyond Latin-1, emoji.
 inline QString text(QRandomGenerator &random, int maxLength)
