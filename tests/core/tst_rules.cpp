@@ -281,6 +281,9 @@ void RulesTest::tabPlaces()
     QCOMPARE(order(f.tabs), play);
     f.play(u"Z 2"_s); // a second game keeps the order
     QCOMPARE(order(f.tabs), play);
+    f.tabs.setTabIndex(TxtUser, 3); // forward: those in between move up
+    f.tabs.setTabIndex(Cmd1, 99);   // past the end: last
+    QCOMPARE(order(f.tabs), (play.mid(1, 2) + Controls{TxtUser} + play.mid(4) + Controls{Cmd1}));
 }
 
 void RulesTest::randomPlay()
