@@ -135,16 +135,17 @@ std::vector<int16_t> SoundCuePlayer::decode(const QString &path) const
 {
     QByteArray bytes = readCue(path);
     trimWaveChunks(bytes);
-    SDL_AudioSpec spec;
+    SDL_AudioSpec fileFormat;
     Uint8 *wave = nullptr;
     Uint32 length = 0;
     SDL_RWops *source = bytes.isEmpty() ? nullptr : SDL_RWFromConstMem(bytes.constData(), int(bytes.size()));
-    if (!source || !SDL_LoadWAV_RW(source, /*freesrc=*/1, &spec, &wave, &length))
+    if (!source || !SDL_LoadWAV_RW(source, /*freesrc=*/1, &fileFormat, &wave, &length))
         return {};
     // Into the device's format: 16-bit stereo at its rate.
     SDL_AudioCVT convert;
     std::vector<int16_t> samples;
-    if (SDL_BuildAudioCVT(&convert, spec.format, spec.channels, spec.freq, AUDIO_S16SYS, OutputChannels, m_rate) >= 0) {
+    if (SDL_BuildAudioCVT(&convert, fileFormat.format, fileFormat.channels, fileFormat.freq, AUDIO_S16SYS,
+                          OutputChannels, m_rate) >= 0) {
         std::vector<Uint8> buffer(std::size_t(length) * std::size_t(std::max(convert.len_mult, 1)));
         std::copy_n(wave, length, buffer.begin());
         convert.buf = buffer.data();
