@@ -2,8 +2,6 @@
 
 #include <QString>
 
-#include <array>
-
 // The sixteen controls of the main window. The names are also the Qt object names.
 enum class Control {
     Cmd1,
@@ -25,13 +23,6 @@ enum class Control {
 };
 
 inline constexpr int ControlCount = 16;
-
-inline constexpr std::array<Control, ControlCount> AllControls = {
-    Control::Cmd1,          Control::Cmd2,         Control::Cmd3,          Control::Cmd4,
-    Control::cmd5,          Control::CmdEnde,      Control::LblInfo,       Control::LblZeichen,
-    Control::TxtUser,       Control::LblIhreLösung, Control::TxtIhreLösung, Control::LblLösVersuch,
-    Control::CmdZurück,     Control::CmdNeuesSpiel, Control::CmdLösung,     Control::CmdRatehilfe,
-};
 
 QString controlName(Control control);
 

@@ -1,6 +1,5 @@
 #include "Game.h"
 
-#include "Categories.h"
 #include "EmbeddedWords.h"
 #include "GameWindow.h"
 #include "Module1.h"
@@ -26,17 +25,24 @@ constexpr std::array PlayPanel = {
     Control::LblZeichen,  Control::TxtIhreLösung,
 };
 
-} // namespace
+constexpr char16_t Instructions[] = u"Drücken Sie die Buchstaben a bis z, die Umlaute \r\n"
+                                    u"oder das ß. Gibt es den Buchstaben im Wort, wird \r\n"
+                                    u"der jeweilige Punkt durch das Zeichen ausgetauscht.";
 
-const QString Game::Instructions = QStringLiteral(u"Drücken Sie die Buchstaben a bis z, die Umlaute \r\n"
-                                                  u"oder das ß. Gibt es den Buchstaben im Wort, wird \r\n"
-                                                  u"der jeweilige Punkt durch das Zeichen ausgetauscht.");
+} // namespace
 
 Game::Game(GameWindow &window, const Platform &platform)
     : m_window(window)
     , m_platform(platform)
-    , Words4(Shape4.upperBound, Shape4.letters)
-    , Words8(Shape8.upperBound, Shape8.letters)
+    , Words4(Shape4)
+    , Words8(Shape8)
+    , m_categories{{
+          {Words4, nullptr, 3},
+          {Module3::Words6, &Module3::FillWordList6, 4},
+          {Words8, nullptr, 4},
+          {Module4::Words10, &Module4::FillWordList10, 4},
+          {Module2::Words12, &Module2::FillWordList12, 4},
+      }}
 {
 }
 
@@ -44,7 +50,7 @@ void Game::Form_Load()
 {
     m_window.setFontSize(Control::TxtUser, 16);
     m_window.setFontBold(Control::TxtUser, true);
-    m_window.setCaption(Control::LblInfo, Instructions);
+    m_window.setCaption(Control::LblInfo, QString::fromUtf16(Instructions));
     // One separator is appended without looking at how the directory ends.
     m_state.AppPath = m_window.programDirectory() + QDir::separator();
     FillWordLists4And8();
@@ -65,18 +71,13 @@ void Game::cmd5_Click() { StartCategory(5); }
 void Game::StartCategory(qint16 category)
 {
     m_state.Category = category;
-    // The program-wide lists are filled on every choice of their category.
-    switch (category) {
-    case 2: Module3::FillWordList6(); break;
-    case 4: Module4::FillWordList10(); break;
-    case 5: Module2::FillWordList12(); break;
-    default: break;
-    }
+    const Category &chosen = m_categories[static_cast<std::size_t>(category - 1)];
+    if (chosen.fill)
+        chosen.fill();
     HideCategoryPanel();
     ShowPlayPanel(); // before the pick, which gives the letter box the focus
-    const CategoryInfo info = categoryInfo(category);
-    m_state.MaxIndex = info.maxIndex;
-    m_state.IndexDigits = info.indexDigits;
+    m_state.MaxIndex = static_cast<qint16>(chosen.list.count());
+    m_state.IndexDigits = chosen.indexDigits;
     PickWord();
     TakePickedWord();
     ShowMaskInLetterBox();
@@ -84,17 +85,9 @@ void Game::StartCategory(qint16 category)
 
 void Game::TakePickedWord()
 {
-    const WordList *list = nullptr;
-    switch (m_state.Category) {
-    case 1: list = &Words4; break;
-    case 2: list = &Module3::Words6; break;
-    case 3: list = &Words8; break;
-    case 4: list = &Module4::Words10; break;
-    case 5: list = &Module2::Words12; break;
-    default: return;
-    }
-    m_state.SecretWord = list->entry(m_state.WordIndex);
-    m_state.Mask = dotText(m_state.Category);
+    const WordList &list = m_categories[static_cast<std::size_t>(m_state.Category - 1)].list;
+    m_state.SecretWord = list.entry(m_state.WordIndex);
+    m_state.Mask = QString(list.letters(), QLatin1Char('.'));
 }
 
 void Game::ShowMaskInLetterBox()
@@ -174,9 +167,14 @@ void Game::PlayCue(const QString &fileName)
     m_window.PlaySoundCue();
 }
 
-void Game::AnnounceWin()
+// The word is guessed, by its letters or as a whole: the win cue, the
+// congratulation, and at once the next word of the same length.
+void Game::WordGuessed()
 {
+    PlayCue(QStringLiteral("gewonnen.wav"));
     const QString messageText = QStringLiteral("Wort nach ") + QString::number(m_state.LetterAttempts)
         + QStringLiteral(" Versuchen erraten!\r\n") + QStringLiteral(u"Lösungswort: ") + m_state.SecretWord;
     m_window.messageBox(messageText, 0, QStringLiteral(u"Herzlichen Glückwunsch"));
+    m_window.setText(Control::TxtUser, QString());
+    NewGame();
 }

@@ -3,6 +3,8 @@
 #include "GameState.h"
 #include "WordList.h"
 
+#include <array>
+
 class GameWindow;
 class Platform;
 
@@ -32,15 +34,19 @@ public:
     void TxtUser_KeyUp();
     void TxtIhreLösung_Change();
 
-    void FillWordLists4And8();
-
-    const GameState &state() const { return m_state; }
-    const WordList &words4() const { return Words4; }
-    const WordList &words8() const { return Words8; }
-
-    static const QString Instructions;
-
 private:
+    // What a category button chooses: the list its words come from, the procedure
+    // that fills that list on every choice (none for the window's own lists, filled
+    // once at start-up), and how many trailing characters of the clock text form
+    // the index.
+    struct Category
+    {
+        WordList &list;
+        void (*fill)();
+        qint16 indexDigits;
+    };
+
+    void FillWordLists4And8();
     void StartCategory(qint16 category);
     void HideCategoryPanel();
     void ShowPlayPanel();
@@ -48,7 +54,7 @@ private:
     void PickWord();
     void TakePickedWord();
     void ShowMaskInLetterBox();
-    void AnnounceWin();
+    void WordGuessed();
     void PlayCue(const QString &fileName);
 
     GameWindow &m_window;
@@ -56,4 +62,5 @@ private:
     GameState m_state;
     WordList Words4;
     WordList Words8;
+    const std::array<Category, 5> m_categories; // categories 1 to 5: words of 4, 6, 8, 10, 12 letters
 };

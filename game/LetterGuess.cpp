@@ -33,10 +33,7 @@ void Game::TxtUser_Change()
             }
             PlayCue(QStringLiteral("kontrollton.wav"));
             if (m_state.Mask == m_state.SecretWord) {
-                PlayCue(QStringLiteral("gewonnen.wav"));
-                AnnounceWin();
-                m_window.setText(Control::TxtUser, QString());
-                NewGame();
+                WordGuessed();
                 return;
             }
         }

@@ -2,7 +2,10 @@
 
 #include <QChar>
 
-// The services of the system the word pick depends on.
+#include <chrono>
+
+// The services of the system the game depends on: the clock, the regional
+// settings, and holding still for a while.
 class Platform
 {
 public:
@@ -12,4 +15,6 @@ public:
     virtual float secondsSinceMidnight() const = 0;
     // The decimal separator of the user's regional settings.
     virtual QChar decimalSeparator() const = 0;
+    // Holds the calling thread still, as the window does after every sound cue.
+    virtual void pause(std::chrono::milliseconds duration) const = 0;
 };

@@ -13,9 +13,10 @@ public:
     TabSequence(); // the design-time order
 
     void setTabIndex(Control control, int place);
-    int tabIndex(Control control) const;
     const std::array<Control, ControlCount> &sequence() const { return m_sequence; }
 
 private:
+    int tabIndex(Control control) const;
+
     std::array<Control, ControlCount> m_sequence;
 };

@@ -13,10 +13,7 @@ void Game::TxtIhreLösung_Change()
         return;
 
     if (solutionGuess == m_state.SecretWord) {
-        PlayCue(QStringLiteral("gewonnen.wav"));
-        AnnounceWin();
-        m_window.setText(Control::TxtUser, QString());
-        NewGame();
+        WordGuessed();
         return;
     }
 

@@ -2,6 +2,7 @@
 
 #include "GameTextBox.h"
 #include "Module1.h"
+#include "Platform.h"
 #include "WrappingButton.h"
 
 #include <QCoreApplication>
@@ -10,9 +11,6 @@
 #include <QMessageBox>
 #include <QShortcut>
 #include <QStyleOptionButton>
-
-#include <chrono>
-#include <thread>
 
 namespace {
 
@@ -73,10 +71,10 @@ QString displayText(QString text)
 
 } // namespace
 
-Form1::Form1(const Platform &platform, std::chrono::milliseconds cuePause, QWidget *parent)
+Form1::Form1(const Platform &platform, QWidget *parent)
     : QWidget(parent)
+    , m_platform(platform)
     , m_game(*this, platform)
-    , m_cuePause(cuePause)
 {
     setWindowTitle(QStringLiteral("Zeichenfang 2007"));
     createControls();
@@ -323,7 +321,6 @@ void Form1::PlaySoundCue()
 {
     m_cues.play(Module1::SoundFile);
     // The game holds still for a moment after every cue while the cue plays on
-    // the sound thread. Sleeping keeps the processor idle, and a steady clock
-    // makes the pause the same length across midnight.
-    std::this_thread::sleep_for(m_cuePause);
+    // the sound thread.
+    m_platform.pause(CuePause);
 }

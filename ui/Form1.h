@@ -24,12 +24,8 @@ public:
     // The game holds still this long after every cue.
     static constexpr std::chrono::milliseconds CuePause{300};
 
-    explicit Form1(const Platform &platform, std::chrono::milliseconds cuePause = CuePause, QWidget *parent = nullptr);
+    explicit Form1(const Platform &platform, QWidget *parent = nullptr);
     ~Form1() override;
-
-    QWidget *control(Control control) const;
-    const Game &game() const { return m_game; }
-    const SoundCues &soundCues() const { return m_cues; }
 
     // GameWindow
     void setVisible(Control control, bool visible) override;
@@ -59,13 +55,14 @@ private:
     void connectHandlers();
     std::function<void()> guarded(void (Game::*handler)());
     void applyTabOrder();
+    QWidget *control(Control control) const;
     GameTextBox *textBox(Control box) const;
     QLabel *label(Control label) const;
     QPushButton *button(Control button) const;
 
+    const Platform &m_platform;
     Game m_game;
     SoundCues m_cues;
-    std::chrono::milliseconds m_cuePause;
     TabSequence m_tabs;
     std::array<QWidget *, ControlCount> m_controls{};
 };

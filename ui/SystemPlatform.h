@@ -8,4 +8,5 @@ class SystemPlatform final : public Platform
 public:
     float secondsSinceMidnight() const override;
     QChar decimalSeparator() const override;
+    void pause(std::chrono::milliseconds duration) const override;
 };

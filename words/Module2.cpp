@@ -1,11 +1,10 @@
 #include "Module2.h"
 
 #include "EmbeddedWords.h"
-#include "WordListShapes.h"
 
 namespace Module2 {
 
-WordList Words12(Shape12.upperBound, WordList::VariableLength);
+WordList Words12(Shape12, WordList::Entries::VariableLength);
 
 void FillWordList12()
 {

@@ -1,11 +1,10 @@
 #include "Module3.h"
 
 #include "EmbeddedWords.h"
-#include "WordListShapes.h"
 
 namespace Module3 {
 
-WordList Words6(Shape6.upperBound, Shape6.letters);
+WordList Words6(Shape6);
 
 void FillWordList6()
 {

@@ -1,11 +1,10 @@
 #include "Module4.h"
 
 #include "EmbeddedWords.h"
-#include "WordListShapes.h"
 
 namespace Module4 {
 
-WordList Words10(Shape10.upperBound, Shape10.letters);
+WordList Words10(Shape10);
 
 void FillWordList10()
 {

@@ -4,37 +4,39 @@
 #include <stdexcept>
 #include <string>
 
-WordList::WordList(int upperBound, int width)
-    : m_width(width)
-    , m_entries(static_cast<std::size_t>(upperBound) + 1, QString(width, QChar(0)))
+WordList::WordList(const WordListShape &shape, Entries entries)
+    : m_shape(shape)
+    , m_entries(entries)
+    , m_slots(static_cast<std::size_t>(shape.upperBound) + 1,
+              entries == Entries::FixedWidth ? QString(shape.letters, QChar(0)) : QString())
 {
 }
 
 void WordList::checkIndex(int index) const
 {
-    if (index < 0 || index > upperBound())
+    if (index < 0 || index > m_shape.upperBound)
         throw std::out_of_range("word list index " + std::to_string(index) + " outside 0.."
-                                + std::to_string(upperBound()));
+                                + std::to_string(m_shape.upperBound));
 }
 
 QString WordList::entry(int index) const
 {
     checkIndex(index);
-    return m_entries[static_cast<std::size_t>(index)];
+    return m_slots[static_cast<std::size_t>(index)];
 }
 
 void WordList::store(int index, QStringView word)
 {
     checkIndex(index);
-    QString &slot = m_entries[static_cast<std::size_t>(index)];
-    if (m_width == VariableLength) {
+    QString &slot = m_slots[static_cast<std::size_t>(index)];
+    if (m_entries == Entries::VariableLength) {
         slot = word.toString();
         return;
     }
     // A fixed-width entry keeps its width: a shorter word leaves blanks behind,
     // a longer one is cut, as with any fixed-length string.
     slot.fill(QLatin1Char(' '));
-    std::copy_n(word.begin(), std::min<qsizetype>(word.size(), m_width), slot.begin());
+    std::copy_n(word.begin(), std::min<qsizetype>(word.size(), m_shape.letters), slot.begin());
 }
 
 void WordList::fillFrom(std::span<const std::string_view> words)

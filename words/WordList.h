@@ -1,5 +1,7 @@
 #pragma once
 
+#include "WordListShapes.h"
+
 #include <QString>
 #include <QStringView>
 
@@ -7,30 +9,32 @@
 #include <string_view>
 #include <vector>
 
-// One built-in word list: an array indexed from 0 to its declared upper bound.
-// Fixed-width lists hold exactly `width` characters in every entry (code 0 until
-// filled); a variable-length list (width 0) holds whatever string was stored.
+// One built-in word list: an array indexed from 0 to its declared upper bound,
+// with its words at indices 1 to its count. Fixed-width entries hold exactly the
+// shape's number of letters (code 0 until filled); a variable-length list holds
+// whatever string was stored (empty until filled).
 class WordList
 {
 public:
-    static constexpr int VariableLength = 0;
+    enum class Entries { FixedWidth, VariableLength };
 
-    WordList(int upperBound, int width);
+    explicit WordList(const WordListShape &shape, Entries entries = Entries::FixedWidth);
 
-    int upperBound() const { return static_cast<int>(m_entries.size()) - 1; }
-    int width() const { return m_width; }
+    int count() const { return m_shape.count; }
+    int letters() const { return m_shape.letters; }
 
     // Throws std::out_of_range for an index outside the declared bounds:
     // that is a programming error, the word pick never yields one.
     QString entry(int index) const;
-    void store(int index, QStringView word);
 
     // Stores the given UTF-8 words at indices 1, 2, 3, ... in that order.
     void fillFrom(std::span<const std::string_view> words);
 
 private:
+    void store(int index, QStringView word);
     void checkIndex(int index) const;
 
-    int m_width;
-    std::vector<QString> m_entries;
+    WordListShape m_shape;
+    Entries m_entries;
+    std::vector<QString> m_slots;
 };

@@ -47,8 +47,8 @@ int main()
 {
     // The start-up fill of the 4- and 8-letter lists, on lists of the same shape.
     const long heapBefore = heapInUse();
-    WordList words4(800, 4);
-    WordList words8(2047, 8);
+    WordList words4(Shape4);
+    WordList words8(Shape8);
     const double startupFill = medianMicroseconds(1, [&] {
         words4.fillFrom(embeddedWords4());
         words8.fillFrom(embeddedWords8());

@@ -3,10 +3,8 @@
 #include "RandomPlay.h"
 
 #include "Module1.h"
-#include "Module2.h"
-#include "Module3.h"
-#include "Module4.h"
 
+#include <QFile>
 #include <QFileInfo>
 
 using enum Control;
@@ -19,16 +17,16 @@ FakeWindow::FakeWindow()
     game.Form_Load();
 }
 
-const WordList &listOf(int letters)
+const QStringList &listedWords(int letters)
 {
-    static FakeWindow loaded;
-    switch (letters) {
-    case 4: return loaded.game.words4();
-    case 6: Module3::FillWordList6(); return Module3::Words6;
-    case 8: return loaded.game.words8();
-    case 10: Module4::FillWordList10(); return Module4::Words10;
-    default: Module2::FillWordList12(); return Module2::Words12;
+    static QMap<int, QStringList> lists;
+    if (!lists.contains(letters)) {
+        QFile file(QStringLiteral(ZEICHENFANG_WORD_LISTS "/words%1.txt").arg(letters));
+        if (!file.open(QIODevice::ReadOnly))
+            qFatal("cannot read %s", qPrintable(file.fileName()));
+        lists[letters] = QString::fromUtf8(file.readAll()).split(u'\n', Qt::SkipEmptyParts);
     }
+    return lists[letters];
 }
 
 void FakeWindow::play(const QString &script)
@@ -48,24 +46,14 @@ void FakeWindow::act(QChar action, const QString &text)
     };
     const Control box = action.toLower() == u't' ? TxtUser : TxtIhreLösung;
     focus = buttons.contains(action) ? buttons[action].first : action == u'@' ? focus : box; // a click takes the focus
-    if (buttons.contains(action)) {
+    if (buttons.contains(action))
         (game.*buttons[action].second)();
-    } else if (action == u'T' || action == u'S') {
+    else if (action == u'T' || action == u'S')
         replace(box, text);
-    } else if (action == u't' || action == u's') {
-        for (char32_t c : text.toUcs4())
-            type(box, QString::fromUcs4(&c, 1));
-    } else if (action == u'@') {
-        bool isNumber = false;
-        platform.reading = text.toFloat(&isNumber);
-        if (!isNumber) { // a whole number of seconds is not scaled: its last digits are the index
-            const WordList &list = listOf(static_cast<int>(text.size()));
-            int index = 1;
-            while (index < list.upperBound() && list.entry(index) != text)
-                ++index;
-            platform.reading = float(index);
-        }
-    }
+    else if (action == u't' || action == u's')
+        std::ranges::for_each(text.toUcs4(), [&](char32_t c) { type(box, QString::fromUcs4(&c, 1)); });
+    else if (action == u'@') // a word: the whole number of seconds that picks it
+        platform.reading = text[0].isDigit() ? text.toFloat() : float(listedWords(int(text.size())).indexOf(text) + 1);
 }
 
 void FakeWindow::type(Control box, const QString &characters)
@@ -89,15 +77,8 @@ void FakeWindow::replace(Control box, const QString &text)
 QList<Control> FakeWindow::visibleControls() const
 {
     QList<Control> result;
-    std::copy_if(AllControls.begin(), AllControls.end(), std::back_inserter(result), [this](Control c) { return visible.value(c); });
-    return result;
-}
-
-QString FakeWindow::cues() const
-{
-    QString result;
-    for (const QString &cue : cuesPlayed)
-        result += cue.front();
+    for (const auto [control, shown] : visible.asKeyValueRange())
+        shown ? result.append(control) : void();
     return result;
 }
 
@@ -110,10 +91,10 @@ void FakeWindow::edit(int at, const QString &text)
 
 RandomPlay::View FakeWindow::view()
 {
-    RandomPlay::View v{closed, visibleControls(), texts[TxtUser], captions[LblZeichen] + u'/' + captions[LblLösVersuch],
-                       caret[TxtUser], {}};
-    for (const Message &message : std::exchange(messages, {}))
-        v.boxes.append(message.title);
+    RandomPlay::View v{closed, visibleControls(), texts[TxtUser], texts[TxtIhreLösung],
+                       captions[LblZeichen] + u'/' + captions[LblLösVersuch], caret[TxtUser], {}};
+    for (const Message &m : std::exchange(messages, {})) // shown as a window shows them: CR LF breaks the line
+        v.boxes.append(m.style ? QStringLiteral("style %1").arg(m.style) : m.title + QStringLiteral(": ") + QString(m.prompt).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     return v;
 }
 
@@ -125,5 +106,5 @@ int FakeWindow::messageBox(const QString &prompt, int style, const QString &titl
 
 void FakeWindow::PlaySoundCue()
 {
-    cuesPlayed.append(QFileInfo(Module1::SoundFile).fileName());
+    cues += QFileInfo(Module1::SoundFile).fileName().front();
 }

@@ -8,20 +8,40 @@
 #include <QMap>
 #include <QStringList>
 
+#include <stdexcept>
+
 namespace RandomPlay { struct View; }
 
 // A clock stopped at one reading and a chosen decimal separator, so a test
-// knows which word the game picks. It counts its readings: one a word pick.
+// knows which word the game picks. It counts its readings (one a word pick),
+// keeps the pauses asked of it without waiting, and can be made to fail.
 class FakePlatform final : public Platform
 {
 public:
     float reading = 0.0f;
     QChar separator = QLatin1Char(',');
+    bool failing = false;
     mutable int readings = 0;
+    mutable QList<std::chrono::milliseconds> pauses;
 
-    float secondsSinceMidnight() const override { return ++readings, reading; }
+    float secondsSinceMidnight() const override
+    {
+        if (failing)
+            throw std::runtime_error("the clock cannot be read");
+        return ++readings, reading;
+    }
     QChar decimalSeparator() const override { return separator; }
+    void pause(std::chrono::milliseconds duration) const override { pauses.append(duration); }
 };
+
+// The controls that show while the player chooses a length, and during a game.
+inline const QList<Control> CategoryFace = {Control::Cmd1, Control::Cmd2, Control::Cmd3, Control::Cmd4, Control::cmd5, Control::CmdEnde};
+inline const QList<Control> PlayFace = {Control::LblInfo,       Control::LblZeichen, Control::TxtUser,
+                                        Control::LblIhreLösung, Control::TxtIhreLösung, Control::LblLösVersuch,
+                                        Control::CmdZurück,     Control::CmdNeuesSpiel, Control::CmdLösung, Control::CmdRatehilfe};
+
+// The words of a list as its text file holds them: line n is the word at index n.
+const QStringList &listedWords(int letters);
 
 // A window without widgets, with a game on it loaded as at start-up and a
 // stopped clock. It remembers what the game did to it and raises the text
@@ -43,8 +63,6 @@ public:
     void type(Control box, const QString &characters); // at the caret, up to the box's limit
     void replace(Control box, const QString &text);     // a paste over everything, Delete, Backspace
     QList<Control> visibleControls() const;
-    QString cues() const; // the first letters of the cues played: k, f, g
-    const GameState &state() const { return game.state(); }
 
     // The player's side as random play drives it (see RandomPlay.h).
     void key(const QString &text) { type(Control::TxtUser, text), game.TxtUser_KeyUp(); } // a key, or a paste, released
@@ -55,7 +73,7 @@ public:
 
     FakePlatform platform;
     Game game{*this, platform};
-    QStringList cuesPlayed; // the cue files' names
+    QString cues; // the first letters of the cue files played: k, f, g
     QList<Message> messages;
     QMap<Control, bool> visible;
     QMap<Control, QString> texts, captions;
@@ -79,9 +97,6 @@ public:
     QString programDirectory() const override { return QStringLiteral("/opt/zeichenfang"); }
     void PlaySoundCue() override;
 };
-
-// The filled list of words with this many letters.
-const WordList &listOf(int letters);
 
 // Readable names in QCOMPARE failures.
 inline char *toString(Control control)
