@@ -1,6 +1,7 @@
 // The rules, through the fake window: the word lists, the word picked by the
 // clock, scripts of player actions and what the window shows afterwards, and
 // random play.
+#include "EmbeddedWords.h"
 #include "FakeWindow.h"
 #include "Module1.h"
 #include "Module2.h"
@@ -17,7 +18,6 @@
 
 using namespace Qt::StringLiterals;
 using enum Control;
-using Controls = QList<Control>;
 
 namespace {
 // The message boxes shown, in short: G<attempts>:<word> the congratulation, H the wrong
@@ -71,6 +71,7 @@ void RulesTest::initTestCase()
         QVERIFY_THROWS_EXCEPTION(std::out_of_range, list.entry(upperBound + 1));
         QVERIFY_THROWS_EXCEPTION(std::out_of_range, list.entry(-1));
     }
+    QVERIFY_THROWS_EXCEPTION(std::out_of_range, WordList(Shape4).fillFrom(embeddedWords6())); // more words than places
 }
 
 void RulesTest::anchors_data()
@@ -128,6 +129,7 @@ void RulesTest::pick_data()
     row("799 stays", 799.0f, 1, "799", 799);
     row("999 folds to 200", 999.0f, 1, "999", 200);
     row("a fraction rounds up", 1.237f, 2, "23,7", 24);
+    row("two digits after the separator", 12.3447f, 2, "4,47", 4);
     row("a half rounds to even, down", 0.125f, 2, "12,5", 12);
     row("a half rounds to even, up", 0.135f, 2, "13,5", 14);
     row("a millisecond before midnight rounds to 86400", 86399.999f, 2, "6400", 792);
@@ -162,9 +164,8 @@ void RulesTest::play_data()
     // message boxes | the solution box | the focus.
     QTest::addColumn<QString>("script");
     QTest::addColumn<QString>("shown");
-    // Starting a game: the clock's digits pick the word (the pick table above takes every length).
-    QTest::newRow("12:32:03.45, 4 letters") << u"@45123.45 1 L"_s << u"  ....|1/1||L:KAUZ||TxtUser"_s;
-    QTest::newRow("12:32:03.45, 12 letters") << u"@45123.45 5 L"_s << u"  ............|1/1||L:VORBEDEUTUNG||TxtUser"_s;
+    QTest::newRow("12:32:03.45: the clock's digits pick the word") << u"@45123.45 1 L Z 2 L Z 3 L Z 4 L Z 5 L"_s
+                                               << u"  ............|1/1||L:KAUZ L:POESIE L:BUSINESS L:VIEHWEIDEN L:VORBEDEUTUNG||TxtUser"_s;
     // Letters.
     QTest::newRow("lower case") << u"@TOMATE 2 t:e"_s << u"  .....E|1/1|k|||TxtUser"_s;
     QTest::newRow("three times, one count; upper case") << u"@ANANAS 2 t:aN"_s << u"  ANANA.|2/1|kk|||TxtUser"_s;
@@ -245,16 +246,15 @@ void RulesTest::countersStopAtTheirLimit()
     f.play(u"@AALE 1"_s);
     for (int i = 0; i < 32768; ++i)
         f.play(u"t:q S:alle"_s);
-    // A 16-bit count would wrap round to -32768; it stays at its highest value.
-    QCOMPARE(f.captions[LblZeichen], "Versuch 32767");
+    QCOMPARE(f.captions[LblZeichen], "Versuch 32767"); // not wrapped round to -32768
     QCOMPARE(f.captions[LblLösVersuch], "Versuch 32767");
 }
 
 void RulesTest::tabPlaces()
 {
-    const auto order = [](const TabSequence &tabs) { return Controls(tabs.sequence().begin(), tabs.sequence().end()); };
-    const Controls play = {TxtUser, TxtIhreLösung, CmdZurück, Cmd1, CmdNeuesSpiel, CmdLösung, Cmd2, Cmd3,
-                           Cmd4, cmd5, LblZeichen, CmdEnde, LblIhreLösung, LblLösVersuch, LblInfo, CmdRatehilfe};
+    const auto order = [](const TabSequence &tabs) { return QList<Control>(tabs.sequence().begin(), tabs.sequence().end()); };
+    const QList<Control> play = {TxtUser, TxtIhreLösung, CmdZurück, Cmd1, CmdNeuesSpiel, CmdLösung, Cmd2, Cmd3,
+                                 Cmd4, cmd5, LblZeichen, CmdEnde, LblIhreLösung, LblLösVersuch, LblInfo, CmdRatehilfe};
     FakeWindow f;
     f.play(u"1"_s);
     QCOMPARE(order(f.tabs), play);
@@ -262,7 +262,7 @@ void RulesTest::tabPlaces()
     QCOMPARE(order(f.tabs), play);
     f.tabs.setTabIndex(TxtUser, 3); // forward: those in between move up
     f.tabs.setTabIndex(Cmd1, 99);   // past the end: last
-    QCOMPARE(order(f.tabs), (play.mid(1, 2) + Controls{TxtUser} + play.mid(4) + Controls{Cmd1}));
+    QCOMPARE(order(f.tabs), (play.mid(1, 2) + QList{TxtUser} + play.mid(4) + QList{Cmd1}));
 }
 
 void RulesTest::randomPlay()
