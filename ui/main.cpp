@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QIcon>
 #include <QSessionManager>
 
 #include <cstdio>
@@ -34,6 +35,10 @@ int main(int argc, char *argv[])
     }
 
     QApplication app(argc, argv);
+    // The icon the package installs into the theme, and the desktop entry of the same
+    // name, so the desktop shows the window as the game it launched.
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral(ZEICHENFANG_APP_ID)));
+    QGuiApplication::setDesktopFileName(QStringLiteral(ZEICHENFANG_APP_ID));
 #if QT_CONFIG(sessionmanager)
     // Every start begins afresh: the desktop's session is asked not to restart the game.
     QObject::connect(&app, &QGuiApplication::saveStateRequest, &app,
