@@ -3,12 +3,14 @@ set -euo pipefail
 
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD_DIR="${BUILD_DIR:-$ROOT/build}"
-PACKAGE_DIR="$ROOT/build-package"
+PACKAGE_DIR="${PACKAGE_DIR:-$ROOT/build-package}"
 
-BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev libgl-dev libsdl2-dev fonts-dejavu-core librsvg2-bin)
-PACKAGE_PACKAGES=(dpkg-dev)
+# Beyond the build dependencies in debian/control, which every build installs first.
+BUILD_PACKAGES=(ninja-build fonts-dejavu-core)
 TEST_PACKAGES=(xvfb xauth openbox xdotool x11-utils dbus-daemon strace at-spi2-core python3-pyatspi
-               lintian desktop-file-utils appstream)
+               lintian desktop-file-utils appstream devscripts)
+
+as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
 
 install_missing() {
     local missing=()
@@ -16,11 +18,17 @@ install_missing() {
         dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
     done
     [ ${#missing[@]} -eq 0 ] && return 0
-    local sudo=()
-    [ "$(id -u)" -ne 0 ] && sudo=(sudo)
     echo "Installing: ${missing[*]}"
-    "${sudo[@]}" apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+    as_root apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive as_root apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+# debian/control is the one list of what the game needs to build.
+install_build_depends() {
+    install_missing build-essential
+    (cd "$ROOT" && dpkg-checkbuilddeps 2>/dev/null) && return 0
+    as_root apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive as_root apt-get build-dep -y -qq --no-install-recommends "$ROOT"
 }
 
 build() { # build folder, cmake options...
@@ -28,10 +36,13 @@ build() { # build folder, cmake options...
     cmake --build "$1" --parallel
 }
 
-# The Debian package, from a build of the game alone with Debian's hardening flags.
+# The Debian package, source and binary, built by dpkg-buildpackage from a copy of
+# the source in $PACKAGE_DIR, which then holds the .deb; the checkout stays clean.
 build_package() {
-    export DEB_BUILD_MAINT_OPTIONS=hardening=+all
-    CXXFLAGS="$(dpkg-buildflags --get CXXFLAGS) $(dpkg-buildflags --get CPPFLAGS)" \
-        LDFLAGS="$(dpkg-buildflags --get LDFLAGS)" build "$PACKAGE_DIR" -DBUILD_TESTING=OFF -DCMAKE_INSTALL_PREFIX=/usr
-    (cd "$PACKAGE_DIR" && cpack -G DEB)
+    local source
+    source="$PACKAGE_DIR/zeichenfang-$(dpkg-parsechangelog -l "$ROOT/debian/changelog" -S Version)"
+    rm -rf "$PACKAGE_DIR"/zeichenfang[-_]*
+    mkdir -p "$source"
+    tar -C "$ROOT" --anchored --exclude=./.git --exclude=./build --exclude='./build-*' -c . | tar -C "$source" -x
+    (cd "$source" && dpkg-buildpackage -us -uc -J"$(nproc)")
 }

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Installs what is missing and builds the Debian package into build-package/.
+# Installs what the package needs to build and builds it into build-package/.
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
-install_missing "${BUILD_PACKAGES[@]}" "${PACKAGE_PACKAGES[@]}"
+install_build_depends
 build_package
