@@ -1,22 +1,23 @@
 #pragma once
 
+#include "CueMixer.h"
+
 #include <QElapsedTimer>
 #include <QString>
 
 #include <chrono>
 #include <cstdint>
-#include <vector>
 
 // Plays the game's short wave-file cues through SDL's audio device, mixing them
 // itself: SDL2_mixer would bring in a dozen codec libraries for three wave files.
 //
-// Each distinct cue file has one voice: playing a cue again restarts it from the
-// beginning, while different cues sound together. The file is read from disk at
-// every play, so a cue replaced while the game runs is heard at once. SDL mixes
-// on its own audio thread, so a cue keeps sounding while the caller's thread sleeps.
+// Playing a cue again restarts it from the beginning, while different cues sound
+// together (CueMixer). The file is read from disk at every play, so a cue
+// replaced while the game runs is heard from the next cue on. SDL mixes on its
+// own audio thread, so a cue keeps sounding while the caller's thread sleeps.
 //
-// Sound is a courtesy: every failure (missing or broken file, no audio device, no
-// sound server) is silent and only shows in play()'s result.
+// Sound is a courtesy: every failure (a file that is no cue, no audio device, no
+// sound server) is silent.
 //
 // Use one player per program from one thread: SDL's audio is process-wide.
 class SoundCuePlayer
@@ -28,40 +29,26 @@ public:
     explicit SoundCuePlayer(std::chrono::milliseconds reopenDelay = DefaultReopenDelay);
     ~SoundCuePlayer();
 
-    // Starts SDL's audio back end, which connects to the sound server.
-    bool prepare();
+    // Starts the cue file at `path` and returns at once.
+    void play(const QString &path);
 
-    // Closes the device and the back end when no cue sounds, so that a quiet
-    // game wakes neither the processor nor the sound card; the next cue opens
-    // them again. Returns whether they are closed.
+    // Closes the device when no cue sounds, so that a quiet game wakes neither
+    // the processor nor the sound card; the next cue opens it again. Returns
+    // whether it is closed.
     bool rest();
-    bool deviceOpen() const { return m_device != 0; }
-
-    // Starts the wave file at `path` and returns at once. Returns whether it started.
-    bool play(const QString &path);
-
-    // Whether the cue last started from `path` is still sounding.
-    bool isPlaying(const QString &path) const;
 
 private:
-    struct Voice
-    {
-        QString path;                 // the key as the caller spells it, made absolute
-        std::vector<int16_t> samples; // interleaved stereo in the device's rate
-        std::size_t played = 0;
-    };
-
     static void mix(void *player, uint8_t *stream, int bytes); // on SDL's audio thread
+    bool openBackend();
     bool openDevice();
     bool failedRecently() const;
-    std::vector<int16_t> decode(const QString &path) const;
 
     std::chrono::milliseconds m_reopenDelay;
     bool m_backendReady = false;
     uint32_t m_device = 0;        // SDL's device id; 0 while closed
     int m_rate = 0;               // the device's frames per second
-    QElapsedTimer m_sinceFailure; // since the last failure to prepare or open
-    std::vector<Voice> m_voices;  // shared with the audio thread under SDL's device lock
+    QElapsedTimer m_sinceFailure; // since the last failure to start the back end or open the device
+    CueMixer m_mixer;             // shared with the audio thread under SDL's device lock
     void *m_alsaLibrary = nullptr; // Linux only: keeps ALSA's messages silenced
 
     Q_DISABLE_COPY_MOVE(SoundCuePlayer)

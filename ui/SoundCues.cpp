@@ -17,8 +17,30 @@ struct SoundCues::Shared
     std::deque<std::pair<QString, Clock::time_point>> asked;
     bool quit = false;
     bool finished = false;
-    Report report;
 };
+
+namespace {
+struct Module
+{
+    SoundModule::Create create = nullptr;
+    SoundModule::Play play = nullptr;
+    SoundModule::Rest rest = nullptr;
+    SoundModule::Destroy destroy = nullptr;
+};
+
+// The module's entry points, or none. The module stays loaded (the sound libraries
+// keep threads of their own), and nothing of Qt's outlives this call: a sound thread
+// left behind at the program's end touches nothing its static destruction takes away.
+Module load(const QString &path)
+{
+    QLibrary library(path);
+    Module module{reinterpret_cast<SoundModule::Create>(library.resolve(SoundModule::CreateName)),
+                  reinterpret_cast<SoundModule::Play>(library.resolve(SoundModule::PlayName)),
+                  reinterpret_cast<SoundModule::Rest>(library.resolve(SoundModule::RestName)),
+                  reinterpret_cast<SoundModule::Destroy>(library.resolve(SoundModule::DestroyName))};
+    return module.create && module.play && module.rest && module.destroy ? module : Module{};
+}
+} // namespace
 
 SoundCues::SoundCues(QString modulePath)
     : m_shared(std::make_shared<Shared>())
@@ -55,27 +77,15 @@ void SoundCues::play(const QString &path)
 {
     const std::lock_guard lock(m_shared->mutex);
     m_shared->asked.emplace_back(path, Clock::now());
-    m_shared->report.lastAsked = m_shared->asked.back().second;
     m_shared->changed.notify_all();
-}
-
-SoundCues::Report SoundCues::report() const
-{
-    const std::lock_guard lock(m_shared->mutex);
-    return m_shared->report;
 }
 
 void SoundCues::run(std::shared_ptr<Shared> shared)
 {
-    QLibrary module(shared->modulePath); // never unloaded: the sound libraries keep threads of their own
-    const auto create = reinterpret_cast<SoundModule::Create>(module.resolve(SoundModule::CreateName));
-    const auto play = reinterpret_cast<SoundModule::Play>(module.resolve(SoundModule::PlayName));
-    const auto rest = reinterpret_cast<SoundModule::Rest>(module.resolve(SoundModule::RestName));
-    const auto destroy = reinterpret_cast<SoundModule::Destroy>(module.resolve(SoundModule::DestroyName));
-    void *player = create && play && rest && destroy ? create() : nullptr; // without it the game is silent
+    const Module module = load(shared->modulePath);
+    void *player = module.create ? module.create() : nullptr; // without it the game is silent
 
     std::unique_lock lock(shared->mutex);
-    shared->report.ready = player != nullptr;
     bool resting = true;
     const auto woken = [&] { return shared->quit || !shared->asked.empty(); };
     while (true) {
@@ -83,7 +93,7 @@ void SoundCues::run(std::shared_ptr<Shared> shared)
             shared->changed.wait(lock, woken);
         } else if (!shared->changed.wait_for(lock, RestAfter, woken)) {
             lock.unlock();
-            resting = rest(player); // still sounding: try again later
+            resting = module.rest(player); // still sounding: try again later
             lock.lock();
             continue;
         }
@@ -92,16 +102,14 @@ void SoundCues::run(std::shared_ptr<Shared> shared)
         const auto [path, asked] = shared->asked.front();
         shared->asked.pop_front();
         lock.unlock();
-        const bool started = player && Clock::now() - asked <= MaxDelay && play(player, path);
+        if (player && Clock::now() - asked <= MaxDelay)
+            module.play(player, path);
         resting = !player;
         lock.lock();
-        ++(started ? shared->report.started : shared->report.silent);
-        if (started)
-            shared->report.lastStarted = Clock::now();
     }
     lock.unlock();
     if (player)
-        destroy(player);
+        module.destroy(player);
     lock.lock();
     shared->finished = true;
     shared->changed.notify_all();

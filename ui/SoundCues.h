@@ -21,22 +21,12 @@ public:
     // After this long without a cue the device is closed: a quiet game costs nothing.
     static constexpr std::chrono::milliseconds RestAfter{2000};
 
-    // What became of the cues so far.
-    struct Report
-    {
-        bool ready = false; // the module is loaded and has its player
-        int started = 0;
-        int silent = 0;
-        Clock::time_point lastAsked, lastStarted;
-    };
-
     explicit SoundCues(QString modulePath = besideTheProgram());
     ~SoundCues();
     static QString besideTheProgram();
 
     void start();                   // loads the module on the sound thread, once
     void play(const QString &path); // hands the path over and returns at once
-    Report report() const;
 
 private:
     struct Shared;

@@ -11,9 +11,13 @@ Q_DECL_EXPORT void *zeichenfang_sound_create()
     return new SoundCuePlayer;
 }
 
-Q_DECL_EXPORT bool zeichenfang_sound_play(void *player, const QString &path)
+Q_DECL_EXPORT void zeichenfang_sound_play(void *player, const QString &path)
 {
-    return static_cast<SoundCuePlayer *>(player)->play(path);
+    // Sound is a courtesy: nothing a cue file holds may end the game.
+    try {
+        static_cast<SoundCuePlayer *>(player)->play(path);
+    } catch (...) {
+    }
 }
 
 Q_DECL_EXPORT bool zeichenfang_sound_rest(void *player)

@@ -6,7 +6,7 @@
 // the sound libraries. The game loads it on its sound thread, by these names.
 namespace SoundModule {
 using Create = void *(*)();                     // a player
-using Play = bool (*)(void *, const QString &); // starts a cue file; whether it sounds
+using Play = void (*)(void *, const QString &); // starts a cue file
 using Rest = bool (*)(void *);                  // closes the device if nothing sounds; whether it is closed
 using Destroy = void (*)(void *);
 inline constexpr char CreateName[] = "zeichenfang_sound_create";
