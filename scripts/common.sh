@@ -9,6 +9,7 @@ PACKAGE_DIR="${PACKAGE_DIR:-$ROOT/build-package}"
 BUILD_PACKAGES=(ninja-build fonts-dejavu-core)
 TEST_PACKAGES=(xvfb xauth openbox xdotool x11-utils dbus-daemon strace at-spi2-core python3-pyatspi
                lintian desktop-file-utils appstream devscripts)
+FUZZ_PACKAGES=(clang libclang-rt-14-dev libfuzzer-14-dev)
 
 as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
 

@@ -1,9 +1,11 @@
-// How soon a cue starts when its key comes after a quiet spell, once the game
-// has closed its sound device; and what the quiet spell costs the processor.
-// The player runs on this thread as on the game's sound thread.
-// Usage: first_cue [runs]
-#include "SoundCuePlayer.h"
+// How soon a cue starts: the first one, with the sound module still to load, and
+// the first one after a quiet spell, once the player has closed its device; and
+// what the quiet spell costs the processor. Like the game's sound thread, this
+// loads the sound module and calls it from one thread.
+// Usage: first_cue [quiet spells]
+#include "SoundModule.h"
 
+#include <QLibrary>
 #include <QString>
 
 #include <algorithm>
@@ -23,32 +25,50 @@ double processorMilliseconds()
     clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
     return now.tv_sec * 1e3 + now.tv_nsec / 1e6;
 }
+
+double millisecondsSince(steady_clock::time_point start)
+{
+    return duration<double, std::milli>(steady_clock::now() - start).count();
+}
 } // namespace
 
 int main(int argc, char **argv)
 {
-    const int runs = argc > 1 ? std::stoi(argv[1]) : 5;
+    const int spells = argc > 1 ? std::stoi(argv[1]) : 5;
     const QString cue = QStringLiteral(ZEICHENFANG_CUE_DIR "/kontrollton.wav");
-    SoundCuePlayer player;
-    player.play(cue); // the game's first cue: libraries and sound server already there
-    std::vector<double> starts;
-    double quietCpu = 0;
-    for (int run = 0; run < runs; ++run) {
-        std::this_thread::sleep_for(500ms); // the cue ends
-        while (!player.rest())
+    const auto key = steady_clock::now();
+    QLibrary module(QStringLiteral(ZEICHENFANG_SOUND_MODULE));
+    const auto create = reinterpret_cast<SoundModule::Create>(module.resolve(SoundModule::CreateName));
+    const auto play = reinterpret_cast<SoundModule::Play>(module.resolve(SoundModule::PlayName));
+    const auto rest = reinterpret_cast<SoundModule::Rest>(module.resolve(SoundModule::RestName));
+    const auto destroy = reinterpret_cast<SoundModule::Destroy>(module.resolve(SoundModule::DestroyName));
+    if (!create || !play || !rest || !destroy) {
+        std::printf("no sound module at %s\n", ZEICHENFANG_SOUND_MODULE);
+        return 1;
+    }
+    void *player = create();
+    play(player, cue);
+    const double first = millisecondsSince(key);
+
+    std::vector<double> afterQuiet;
+    double quietProcessor = 0;
+    for (int spell = 0; spell < spells; ++spell) {
+        while (!rest(player)) // as the game does once the cue is over
             std::this_thread::sleep_for(100ms);
         std::this_thread::sleep_for(100ms); // the sound libraries finish closing
         const double before = processorMilliseconds();
-        std::this_thread::sleep_for(2s); // the quiet spell
-        quietCpu += processorMilliseconds() - before;
-        const auto key = steady_clock::now();
-        player.play(cue);
-        starts.push_back(duration<double, std::milli>(steady_clock::now() - key).count());
+        std::this_thread::sleep_for(2s);
+        quietProcessor += processorMilliseconds() - before;
+        const auto quietKey = steady_clock::now();
+        play(player, cue);
+        afterQuiet.push_back(millisecondsSince(quietKey));
     }
-    std::sort(starts.begin(), starts.end());
-    // The mixer hands 512 frames at a time to the device: 11.6 ms at 44.1 kHz.
-    std::printf("first cue after a quiet spell: handed to the device after %.1f ms (median of %d, %.1f-%.1f), "
-                "audible within one more buffer of 11.6 ms; processor while quiet: %.1f ms in %d s\n",
-                starts[starts.size() / 2], runs, starts.front(), starts.back(), quietCpu, 2 * runs);
+    destroy(player);
+    std::sort(afterQuiet.begin(), afterQuiet.end());
+    // A cue handed to the open device is mixed into its next buffer: 512 frames, 11.6 ms at 44.1 kHz.
+    std::printf("first cue, the sound module still to load: handed to the device after %.1f ms\n", first);
+    std::printf("first cue after a quiet spell: after %.1f ms (median of %d, %.1f-%.1f)\n",
+                afterQuiet[afterQuiet.size() / 2], spells, afterQuiet.front(), afterQuiet.back());
+    std::printf("processor while quiet: %.1f ms in %d s\n", quietProcessor, 2 * spells);
     return 0;
 }

@@ -2,29 +2,23 @@
 // until the program that loaded it ends, and then goes on during its exit.
 #include <QString>
 
-#include <chrono>
 #include <condition_variable>
-#include <mutex>
 #include <thread>
 
 namespace {
 std::mutex mutex;
 std::condition_variable changed;
 bool ending = false;
-
+int player;
 struct AnswerAtTheEnd
 {
     ~AnswerAtTheEnd()
     {
-        {
-            const std::lock_guard lock(mutex);
-            ending = true;
-        }
+        { const std::lock_guard lock(mutex); ending = true; }
         changed.notify_all();
         std::this_thread::sleep_for(std::chrono::milliseconds(200)); // the sound thread runs on meanwhile
     }
 } answerAtTheEnd;
-int player;
 } // namespace
 
 extern "C" {

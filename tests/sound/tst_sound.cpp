@@ -1,6 +1,6 @@
 // The sound cues: what the decoder makes of every kind of file, what the mixer
 // puts out, and the player and its thread against real SDL, heard through SDL's
-// disk driver, which writes the mixed stream to a file.
+// disk driver, which writes the mixed stream to a file. And the fuzz target's inputs.
 #include "CueFile.h"
 #include "CueMixer.h"
 #include "SoundCuePlayer.h"
@@ -32,7 +32,7 @@ extern "C" const char *__asan_default_options() { return "max_allocation_size_mb
 
 namespace {
 const QString Hit = QStringLiteral(ZEICHENFANG_CUE_DIR "/kontrollton.wav");
-const QString Seeds = QStringLiteral(ZEICHENFANG_FUZZ_CORPUS);
+const QString Seeds = QStringLiteral(ZEICHENFANG_FUZZ_INPUTS "/corpus");
 enum Encoding : quint16 { Pcm = 1, Float = 3, ALaw = 6, MuLaw = 7 };
 
 QByteArray le(quint32 value, int bytes)
@@ -121,18 +121,17 @@ struct AddressSpaceBound
     AddressSpaceBound()
     {
         getrlimit(RLIMIT_AS, &saved);
-        long pages = 0;
-        if (FILE *statm = ZEICHENFANG_BOUND_ADDRESS_SPACE ? fopen("/proc/self/statm", "r") : nullptr) {
-            pages = fscanf(statm, "%ld", &pages) == 1 ? pages : 0;
-            fclose(statm);
-        }
-        const rlimit bound{rlim_t(pages) * rlim_t(sysconf(_SC_PAGESIZE)) + (rlim_t(512) << 20), saved.rlim_max};
-        if (pages > 0)
+        QFile statm(u"/proc/self/statm"_s);
+        const rlim_t held = statm.open(QIODevice::ReadOnly) ? statm.readLine().split(' ').value(0).toULongLong() : 0;
+        const rlimit bound{held * rlim_t(sysconf(_SC_PAGESIZE)) + (rlim_t(512) << 20), saved.rlim_max};
+        if (ZEICHENFANG_BOUND_ADDRESS_SPACE && held)
             setrlimit(RLIMIT_AS, &bound);
     }
     ~AddressSpaceBound() { setrlimit(RLIMIT_AS, &saved); }
 };
 } // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size);
 
 class SoundTest : public QObject
 {
@@ -147,6 +146,7 @@ private slots:
     void playerOnADevice();
     void noAudioDevice();
     void cuesOnTheirOwnThread();
+    void fuzzInputs();
 
 private:
     QTemporaryDir m_dir;
@@ -271,9 +271,8 @@ void SoundTest::playerOnADevice()
     // A cue asked for again stops its old sound even when it can no longer be played.
     player.play(write(cue, steady(44100, 16, le(1000, 2), 441000)));
     QVERIFY(!player.rest()); // ten seconds of it still to come
-    const QByteArray said = stderrOf([&] { player.play(write(cue, "kaputt")); });
+    player.play(write(cue, "kaputt"));
     QVERIFY(player.rest());
-    QCOMPARE(said, QByteArray()); // silently
 }
 
 void SoundTest::noAudioDevice()
@@ -312,6 +311,18 @@ void SoundTest::cuesOnTheirOwnThread()
     without.start();
     without.play(inTime);
     std::this_thread::sleep_for(100ms);
+}
+
+void SoundTest::fuzzInputs()
+{
+    int inputs = 0;
+    for (const char *folder : {"/corpus", "/regressions"}) {
+        for (QDirIterator it(QLatin1StringView(ZEICHENFANG_FUZZ_INPUTS) + QLatin1StringView(folder), QDir::Files); it.hasNext(); ++inputs) {
+            const QByteArray bytes = bytesOf(it.next());
+            LLVMFuzzerTestOneInput(reinterpret_cast<const uint8_t *>(bytes.constData()), std::size_t(bytes.size()));
+        }
+    }
+    QVERIFY(inputs > 20);
 }
 
 QTEST_GUILESS_MAIN(SoundTest)
