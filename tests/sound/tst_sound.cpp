@@ -45,18 +45,13 @@ QByteArray le(quint32 value, int bytes)
     return out.left(bytes);
 }
 
-QByteArray wave(quint16 encoding, quint16 channels, quint32 rate, quint16 bits, const QByteArray &data)
-{
-    const int align = channels * bits / 8;
-    const QByteArray body = "WAVEfmt " + le(16, 4) + le(encoding, 2) + le(channels, 2) + le(rate, 4)
-        + le(rate * align, 4) + le(align, 2) + le(bits, 2) + "data" + le(data.size(), 4) + data;
-    return "RIFF" + le(body.size(), 4) + body;
-}
-
-// A steady level on every channel for `frames` frames: `frame` is one frame as stored.
+// A wave file of `frames` times `frame`, one frame as stored: a steady level on every channel.
 QByteArray steady(quint32 rate, quint16 bits, const QByteArray &frame, int frames, quint16 encoding = Pcm)
 {
-    return wave(encoding, quint16(frame.size() * 8 / bits), rate, bits, frame.repeated(frames));
+    const QByteArray format = le(encoding, 2) + le(frame.size() * 8 / bits, 2) + le(rate, 4) + le(rate * frame.size(), 4)
+        + le(frame.size(), 2) + le(bits, 2);
+    const QByteArray body = "WAVEfmt " + le(16, 4) + format + "data" + le(frame.size() * frames, 4) + frame.repeated(frames);
+    return "RIFF" + le(body.size(), 4) + body;
 }
 
 QByteArray bytesOf(const QString &path)
@@ -129,7 +124,6 @@ class SoundTest : public QObject
 private slots:
     void decoding_data();
     void decoding();
-    void reading_data();
     void reading();
     void mixing();
     void playerOnADevice();
@@ -173,13 +167,9 @@ void SoundTest::decoding_data()
     QTest::newRow("below 8 kHz") << steady(7999, 8, u8, 800) << 0 << 0 << 0;
     QTest::newRow("above 192 kHz") << steady(192001, 8, u8, 800) << 0 << 0 << 0;
     QTest::newRow("9 channels") << steady(44100, 8, QByteArray(9, '\x80'), 100) << 0 << 0 << 0;
-    QTest::newRow("no channel") << wave(Pcm, 0, 44100, 16, s16) << 0 << 0 << 0;
     QTest::newRow("12-bit") << steady(44100, 12, le(0, 3), 100) << 0 << 0 << 0;
     QTest::newRow("no RIFF chunk") << waveFirst << 0 << 0 << 0;
     QTest::newRow("header without samples") << noSamples << 0 << 0 << 0;
-    QTest::newRow("header cut short") << cue.left(20) << 0 << 0 << 0;
-    QTest::newRow("empty") << QByteArray() << 0 << 0 << 0;
-    QTest::newRow("random bytes") << bytesOf(Seeds + u"/hostile-noise.wav"_s) << 0 << 0 << 0;
 }
 
 void SoundTest::decoding()
@@ -194,36 +184,21 @@ void SoundTest::decoding()
         samples = CueFile::decode(bytes, 44100);
     }
     QCOMPARE(int(samples.size() / 2), frames);
-    const std::size_t halfway = samples.size() / 4 * 2;
-    const auto near = [](int level, int expected) { return qAbs(level - expected) <= qAbs(expected) / 200 + 2; };
-    if (left || right) { // resampling may take a few tenths of a percent off
-        QVERIFY2(near(samples[halfway], left) && near(samples[halfway + 1], right),
-                 qPrintable(u"%1 %2"_s.arg(samples[halfway]).arg(samples[halfway + 1])));
-    }
-}
-
-void SoundTest::reading_data()
-{
-    QTest::addColumn<QString>("path");
-    QTest::addColumn<bool>("read");
-    QVERIFY(QDir().mkpath(m_dir.filePath(u"Mein Spiel/Übung"_s)));
-    QFile huge(write(m_dir.filePath(u"100MB.wav"_s), bytesOf(Hit)));
-    QVERIFY(huge.resize(100 << 20));
-    QCOMPARE(mkfifo(QFile::encodeName(m_dir.filePath(u"fifo.wav"_s)).constData(), 0600), 0);
-
-    QTest::newRow("blank and umlaut in the path") << write(m_dir.filePath(u"Mein Spiel/Übung/a.wav"_s), "RIFF") << true;
-    QTest::newRow("missing") << m_dir.filePath(u"fehlt.wav"_s) << false;
-    QTest::newRow("no path") << QString() << false;
-    QTest::newRow("100 MB") << huge.fileName() << false;
-    QTest::newRow("a directory") << m_dir.path() << false;
-    QTest::newRow("a pipe") << m_dir.filePath(u"fifo.wav"_s) << false;
+    const std::size_t half = samples.size() / 4 * 2;
+    if (left || right) // resampling may take a few tenths of a percent off
+        QVERIFY(qAbs(samples[half] - left) <= 80 && qAbs(samples[half + 1] - right) <= 80);
 }
 
 void SoundTest::reading()
 {
-    QFETCH(QString, path);
-    QFETCH(bool, read);
-    QCOMPARE(!CueFile::read(path).isEmpty(), read);
+    QVERIFY(QDir().mkpath(m_dir.filePath(u"Mein Spiel/Übung"_s)));
+    QCOMPARE(CueFile::read(write(m_dir.filePath(u"Mein Spiel/Übung/a.wav"_s), "RIFF")), "RIFF");
+    // Only a regular file of a cue's size is read: a pipe would hold the sound thread, a huge file its memory.
+    QFile huge(write(m_dir.filePath(u"100MB.wav"_s), bytesOf(Hit)));
+    QVERIFY(huge.resize(100 << 20));
+    QCOMPARE(mkfifo(QFile::encodeName(m_dir.filePath(u"fifo.wav"_s)).constData(), 0600), 0);
+    for (const QString &path : {m_dir.filePath(u"fehlt.wav"_s), QString(), huge.fileName(), m_dir.path(), m_dir.filePath(u"fifo.wav"_s)})
+        QVERIFY2(CueFile::read(path).isEmpty(), qPrintable(path));
 }
 
 void SoundTest::mixing()
@@ -310,6 +285,8 @@ void SoundTest::cuesOnTheirOwnThread()
         cues.play(m_dir.filePath(u"fehlt.wav"_s)); // silent, and the thread goes on
         cues.play(inTime);
         QTRY_COMPARE_WITH_TIMEOUT(runsIn(raw), Runs({{3000, 2205}}), 10000);
+        cues.play(late); // asked now, while the thread waits: in time
+        QTRY_COMPARE_WITH_TIMEOUT(runsIn(raw), Runs({{3000, 2205}, {1000, 2205}}), 10000);
     }
     QVERIFY(closed(raw)); // the device goes with the thread
     SoundCues foreign(QStringLiteral(ZEICHENFANG_FOREIGN_MODULE)); // without its module the game is silent
