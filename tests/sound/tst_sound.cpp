@@ -66,18 +66,19 @@ QString write(const QString &path, const QByteArray &bytes)
     return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size() ? path : QString();
 }
 
-// The stretches of steady sound in a file of 16-bit stereo: left channel's level, frames.
+// The stretches of steady sound between silences in a file of 16-bit stereo: left level, frames.
 Runs runsIn(const QString &rawFile)
 {
     const QByteArray raw = bytesOf(rawFile);
     const auto *stereo = reinterpret_cast<const int16_t *>(raw.constData()); // in the machine's order
     Runs runs;
+    bool sounding = false;
     for (qsizetype i = 0; i + 1 < raw.size() / 2; i += 2) {
-        if (stereo[i] == 0 && stereo[i + 1] == 0)
-            continue;
-        if (runs.isEmpty() || qAbs(runs.last().first - stereo[i]) > 2) // the converter may round a sample
+        const bool silent = stereo[i] == 0 && stereo[i + 1] == 0;
+        if (!silent && (!sounding || qAbs(runs.last().first - stereo[i]) > 2)) // the converter may round a sample
             runs.append({stereo[i], 0});
-        ++runs.last().second;
+        if ((sounding = !silent))
+            ++runs.last().second;
     }
     return runs;
 }
@@ -256,6 +257,13 @@ void SoundTest::noAudioDevice()
     std::this_thread::sleep_for(400ms);
     player.play(Hit);
     QVERIFY(QFile::exists(raw));
+    // A cue asked for while the device cannot open is not heard once it opens again.
+    QTRY_VERIFY(player.rest());
+    qputenv("SDL_DISKAUDIOFILE", "/nonexistent/cue.raw");
+    player.play(Hit);
+    std::this_thread::sleep_for(400ms);
+    const QString steadyCue = write(m_dir.filePath(u"ruhig.wav"_s), steady(44100, 16, le(1000, 2), 2205));
+    QCOMPARE(heard(player, steadyCue, m_dir.filePath(u"wieder.raw"_s)), Runs({{1000, 2205}}));
 }
 
 void SoundTest::alsaClosesWhenQuiet()
