@@ -55,7 +55,7 @@ int main(int argc, char **argv)
     for (int spell = 0; spell < spells; ++spell) {
         while (!rest(player)) // as the game does once the cue is over
             std::this_thread::sleep_for(100ms);
-        std::this_thread::sleep_for(100ms); // the sound libraries finish closing
+        std::this_thread::sleep_for(500ms); // the sound server and libraries finish closing the stream
         const double before = processorMilliseconds();
         std::this_thread::sleep_for(2s);
         quietProcessor += processorMilliseconds() - before;
