@@ -36,6 +36,10 @@ int main(int argc, char **argv)
 {
     const int spells = argc > 1 ? std::stoi(argv[1]) : 5;
     const QString cue = QStringLiteral(ZEICHENFANG_CUE_DIR "/kontrollton.wav");
+    // What sleeping alone is charged, before any sound library is loaded: the floor of the quiet figure.
+    double bareSleep = processorMilliseconds();
+    std::this_thread::sleep_for(2s);
+    bareSleep = processorMilliseconds() - bareSleep;
     const auto key = steady_clock::now();
     QLibrary module(QStringLiteral(ZEICHENFANG_SOUND_MODULE));
     const auto create = reinterpret_cast<SoundModule::Create>(module.resolve(SoundModule::CreateName));
@@ -69,6 +73,7 @@ int main(int argc, char **argv)
     std::printf("first cue, the sound module still to load: handed to the device after %.1f ms\n", first);
     std::printf("first cue after a quiet spell: after %.1f ms (median of %d, %.1f-%.1f)\n",
                 afterQuiet[afterQuiet.size() / 2], spells, afterQuiet.front(), afterQuiet.back());
-    std::printf("processor while quiet: %.1f ms in %d s\n", quietProcessor, 2 * spells);
+    std::printf("processor while quiet: %.1f ms in %d s (sleeping alone: %.1f ms)\n", quietProcessor, 2 * spells,
+                bareSleep * spells);
     return 0;
 }
