@@ -23,7 +23,8 @@
 class SoundCuePlayer
 {
 public:
-    // How long to wait after a failed attempt to open audio before trying again.
+    // How long to wait after a failed attempt to open audio before trying again:
+    // long enough that keys do not pay for a doomed attempt each; a caller may choose.
     static constexpr std::chrono::milliseconds DefaultReopenDelay{5000};
 
     explicit SoundCuePlayer(std::chrono::milliseconds reopenDelay = DefaultReopenDelay);

@@ -21,6 +21,7 @@ public:
     // After this long without a cue the device is closed: a quiet game costs nothing.
     static constexpr std::chrono::milliseconds RestAfter{2000};
 
+    // The sound module stands beside the program; a caller that keeps it elsewhere names it.
     explicit SoundCues(QString modulePath = besideTheProgram());
     ~SoundCues();
     static QString besideTheProgram();
