@@ -297,10 +297,10 @@ void SoundTest::cuesOnTheirOwnThread()
         QTRY_COMPARE_WITH_TIMEOUT(runsIn(raw), Runs({{3000, 2205}, {1000, 2205}}), 10000);
     }
     QVERIFY(closed(raw)); // the device goes with the thread
-    SoundCues foreign(QStringLiteral(ZEICHENFANG_FOREIGN_MODULE)); // without its module the game is silent
+    SoundCues foreign(QStringLiteral(ZEICHENFANG_FOREIGN_MODULE)); // not the game's sound module: silent
     foreign.start();
     foreign.play(inTime);
-    std::this_thread::sleep_for(100ms);
+    std::this_thread::sleep_for(500ms);
 }
 
 void SoundTest::quitWhileTheDeviceHangs()
