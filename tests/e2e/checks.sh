@@ -6,8 +6,7 @@ check() { # description, command...
 }
 summary() { echo "$passed passed, $failed failed"; [ "$failed" -eq 0 ]; }
 
-# Runs the calling script once more in a fresh X server (Xvfb) with a session bus,
-# then (inside) starts openbox and gives the player a fresh home and session folder.
+# Runs the script again in Xvfb with a session bus; there, openbox and a fresh home and session folder.
 desktop() { # the script's arguments
     if [ -z "${ZF_E2E_INSIDE:-}" ]; then
         export ZF_E2E_INSIDE=1
