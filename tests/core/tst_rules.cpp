@@ -227,9 +227,8 @@ void RulesTest::play()
 
 void RulesTest::spoken_data()
 {
-    // Everything the screen reader is given to say during the script, one text after another.
     QTest::addColumn<QString>("script");
-    QTest::addColumn<QString>("said");
+    QTest::addColumn<QString>("said"); // all the screen reader is given to say, one text after another
     const QString word6 = u"Neues Wort, 6 Buchstaben | "_s, miss = u"Daneben, Versuch 1, Punkt, Punkt, Punkt, Punkt, Punkt, Punkt"_s;
     QTest::newRow("hits, the mask spelled") << u"@TOMATE 2 t:tE"_s << word6 + u"Treffer, Versuch 1, T, Punkt, Punkt, Punkt, T, Punkt | Treffer, Versuch 2, T, Punkt, Punkt, Punkt, T, E"_s;
     QTest::newRow("a miss, ß, umlauts") << u"@BÄCKER 2 t:xßä"_s << word6 + miss

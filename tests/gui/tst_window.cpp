@@ -193,7 +193,6 @@ void WindowTest::textQueries_data()
     QTest::newRow("a key typed first, words") << u"e  ......"_s << QList<int>{QAccessible::WordBoundary}
         << u"0-1 1-9 1-9 1-9 1-9 1-9 1-9 1-9 1-9 1-9|0-0 0-1 0-1 0-1 0-1 0-1 0-1 0-1 0-1 0-1|1-9 9-9 9-9 9-9 9-9 9-9 9-9 9-9 9-9 9-9"_s;
     QTest::newRow("a surrogate pair, characters") << u"a\U0001F600b"_s << QList<int>{QAccessible::CharBoundary} << u"0-1 1-3 1-3 3-4 4-4|0-0 0-1 0-1 1-3 3-4|1-3 3-4 3-4 4-4 4-4"_s;
-    QTest::newRow("a surrogate pair, words") << u"a\U0001F600b"_s << QList<int>{QAccessible::WordBoundary} << u"0-1 1-3 1-3 3-4 3-4|0-0 0-1 0-1 1-3 1-3|1-3 3-4 3-4 4-4 4-4"_s;
     QTest::newRow("empty") << QString() << QList<int>{QAccessible::CharBoundary, QAccessible::WordBoundary} << u"0-0|0-0|0-0"_s;
 }
 
@@ -218,8 +217,7 @@ void WindowTest::textQueries()
                 const bool inside = offset >= 0 && offset <= text.size();
                 QCOMPARE(item, inside ? text.mid(start, end - start) : QString());
                 QVERIFY(inside || (start == -1 && end == -1));
-                if (inside)
-                    spansOfQuery.append(u"%1-%2"_s.arg(start).arg(end));
+                inside ? spansOfQuery.append(u"%1-%2"_s.arg(start).arg(end)) : void();
             }
             found.append(spansOfQuery.join(u' '));
         }
