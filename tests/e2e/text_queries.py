@@ -25,5 +25,4 @@ for offset in range(-1, len(content) + 2):
         wrong = query.__name__.startswith("getText") and 0 <= offset <= len(content) and answer[0] != content[answer[1]:answer[2]]
         if slowest > 3 or wrong:
             sys.exit(f"{query.__name__}({offset}, {argument}) gave {answer} in {slowest:.1f} s")
-print(f"{asked} answers, the slowest in {slowest * 1000:.0f} ms")
-print(content)
+print(f"{asked} answers, the slowest in {slowest * 1000:.0f} ms\n{content}")
