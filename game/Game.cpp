@@ -7,6 +7,7 @@
 #include "Module3.h"
 #include "Module4.h"
 #include "Platform.h"
+#include "Spoken.h"
 #include "WordPick.h"
 
 #include <QDir>
@@ -81,6 +82,7 @@ void Game::StartCategory(qint16 category)
     PickWord();
     TakePickedWord();
     ShowMaskInLetterBox();
+    m_window.speak(spokenNewWord(m_state.Mask.size()));
 }
 
 void Game::TakePickedWord()
@@ -127,12 +129,15 @@ void Game::PickWord()
 
 void Game::NewGame()
 {
-    if (m_state.Category >= 1 && m_state.Category <= 5) {
+    const bool newWord = m_state.Category >= 1 && m_state.Category <= 5;
+    if (newWord) {
         PickWord();
         TakePickedWord();
     }
     ShowMaskInLetterBox();
     m_window.setFocus(Control::TxtUser);
+    if (newWord)
+        m_window.speak(spokenNewWord(m_state.Mask.size()));
 }
 
 void Game::CmdNeuesSpiel_Click()

@@ -37,4 +37,7 @@ public:
 
     // Starts the wave file named by Module1::SoundFile and pauses the game briefly.
     virtual void PlaySoundCue() = 0;
+
+    // Has the player's screen reader say the text, if one is running; nothing shows.
+    virtual void speak(const QString &text) = 0;
 };

@@ -3,6 +3,7 @@
 #include "Game.h"
 #include "GameWindow.h"
 #include "GermanText.h"
+#include "Spoken.h"
 
 void Game::TxtUser_Change()
 {
@@ -19,12 +20,14 @@ void Game::TxtUser_Change()
     }
 
     const QChar typedLetter = upperCaseGerman(text.front());
+    QString spoken = SpokenNotALetter;
     if (!isGuessLetter(typedLetter)) {
         PlayCue(QStringLiteral("fehlerton.wav"));
     } else {
         countAttempt(m_state.LetterAttempts);
         m_window.setCaption(Control::LblZeichen, QStringLiteral("Versuch ") + QString::number(m_state.LetterAttempts));
-        if (!m_state.SecretWord.contains(typedLetter)) {
+        const bool hit = m_state.SecretWord.contains(typedLetter);
+        if (!hit) {
             PlayCue(QStringLiteral("fehlerton.wav"));
         } else {
             for (qsizetype i = 0; i < m_state.SecretWord.size(); ++i) {
@@ -37,9 +40,11 @@ void Game::TxtUser_Change()
                 return;
             }
         }
+        spoken = spokenLetterGuess(hit, m_state.LetterAttempts, m_state.Mask);
     }
     // Rewriting the box also removes the typed character and any stray input.
     ShowMaskInLetterBox();
+    m_window.speak(spoken);
 }
 
 void Game::TxtUser_KeyUp()

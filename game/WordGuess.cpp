@@ -3,6 +3,7 @@
 #include "Game.h"
 #include "GameWindow.h"
 #include "GermanText.h"
+#include "Spoken.h"
 
 void Game::TxtIhreLösung_Change()
 {
@@ -33,4 +34,5 @@ void Game::CmdRatehilfe_Click()
     ShowMaskInLetterBox();
     PlayCue(QStringLiteral("kontrollton.wav"));
     m_window.setFocus(Control::TxtUser);
+    m_window.speak(spokenHint(m_state.Mask));
 }

@@ -7,7 +7,7 @@ PACKAGE_DIR="${PACKAGE_DIR:-$ROOT/build-package}"
 
 # Beyond the build dependencies in debian/control, which every build installs first.
 BUILD_PACKAGES=(ninja-build fonts-dejavu-core)
-TEST_PACKAGES=(xvfb xauth openbox xdotool x11-utils dbus-daemon strace at-spi2-core python3-pyatspi
+TEST_PACKAGES=(xvfb xauth openbox xdotool x11-utils dbus-daemon strace at-spi2-core python3-pyatspi orca
                lintian desktop-file-utils appstream devscripts)
 FUZZ_PACKAGES=(clang libclang-rt-14-dev libfuzzer-14-dev)
 

@@ -1,10 +1,13 @@
 #include "Form1.h"
 
+#include "AccessibleTextBox.h"
+#include "Announcer.h"
 #include "GameTextBox.h"
 #include "Module1.h"
 #include "Platform.h"
 #include "WrappingButton.h"
 
+#include <QAccessible>
 #include <QCoreApplication>
 #include <QDir>
 #include <QLabel>
@@ -63,6 +66,14 @@ bool isCategoryButton(Control control)
         || control == Control::Cmd4 || control == Control::cmd5;
 }
 
+// The game's own answers to screen readers, for its text boxes and its announcer.
+QAccessibleInterface *accessibleInterface(const QString &, QObject *object)
+{
+    if (auto *box = qobject_cast<GameTextBox *>(object))
+        return new AccessibleTextBox(box);
+    return Announcer::accessibleInterface(object);
+}
+
 // The game writes line breaks as CR LF; Qt breaks lines at LF alone.
 QString displayText(QString text)
 {
@@ -75,7 +86,10 @@ Form1::Form1(const Platform &platform, QWidget *parent)
     : QWidget(parent)
     , m_platform(platform)
     , m_game(*this, platform)
+    , m_announcer(new Announcer(this))
 {
+    // Before any control exists: Qt makes a control's interface the first time it is asked for one.
+    QAccessible::installFactory(accessibleInterface);
     setWindowTitle(QStringLiteral("Zeichenfang 2007"));
     createControls();
     applyTabOrder();
@@ -323,4 +337,9 @@ void Form1::PlaySoundCue()
     // The game holds still for a moment after every cue while the cue plays on
     // the sound thread.
     m_platform.pause(CuePause);
+}
+
+void Form1::speak(const QString &text)
+{
+    m_announcer->announce(text);
 }

@@ -11,6 +11,7 @@
 #include <chrono>
 #include <functional>
 
+class Announcer;
 class GameTextBox;
 class QLabel;
 class QPushButton;
@@ -41,6 +42,7 @@ public:
     void closeWindow() override;
     QString programDirectory() const override;
     void PlaySoundCue() override;
+    void speak(const QString &text) override;
 
     using QWidget::setFocus;
     using QWidget::setVisible;
@@ -65,4 +67,5 @@ private:
     SoundCues m_cues;
     TabSequence m_tabs;
     std::array<QWidget *, ControlCount> m_controls{};
+    Announcer *m_announcer;
 };

@@ -1,6 +1,8 @@
 #include "GameTextBox.h"
 
 #include <QKeyEvent>
+#include <QStyle>
+#include <QStyleOptionFrame>
 
 void GameTextBox::keyPressEvent(QKeyEvent *event)
 {
@@ -19,4 +21,17 @@ void GameTextBox::keyReleaseEvent(QKeyEvent *event)
 {
     QLineEdit::keyReleaseEvent(event);
     emit keyReleased();
+}
+
+QRect GameTextBox::characterRect(int offset) const
+{
+    // The text starts where the style puts a line edit's contents, two pixels
+    // in, centred from top to bottom; it never scrolls, as it always fits.
+    QStyleOptionFrame option;
+    initStyleOption(&option);
+    const QRect contents = style()->subElementRect(QStyle::SE_LineEditContents, &option, this).marginsRemoved(textMargins());
+    const QFontMetrics metrics(font());
+    const int left = contents.left() + 2 + metrics.horizontalAdvance(text().left(offset));
+    const int top = contents.top() + (contents.height() - metrics.height() + 1) / 2;
+    return QRect(left, top, metrics.horizontalAdvance(text().mid(offset, 1)), metrics.height());
 }

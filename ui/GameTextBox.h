@@ -11,6 +11,9 @@ class GameTextBox : public QLineEdit
 public:
     using QLineEdit::QLineEdit;
 
+    // Where the character at `offset` is drawn, in the box's own coordinates.
+    QRect characterRect(int offset) const;
+
 signals:
     void keyReleased();
 

@@ -46,6 +46,8 @@ private slots:
     void pick();
     void play_data();
     void play();
+    void spoken_data();
+    void spoken();
     void startUp();
     void countersStopAtTheirLimit();
     void tabPlaces();
@@ -221,6 +223,30 @@ void RulesTest::play()
                                           f.texts[TxtIhreLösung], controlName(f.focus)), shown);
     QCOMPARE(f.visibleControls(), f.focus == Cmd1 ? CategoryFace : PlayFace); // Cmd1 has it while the lengths show
     QCOMPARE(f.caret[TxtUser], 0); // every keystroke arrives first
+}
+
+void RulesTest::spoken_data()
+{
+    QTest::addColumn<QString>("script");
+    QTest::addColumn<QString>("said"); // all the screen reader is given to say, one text after another
+    const QString word6 = u"Neues Wort, 6 Buchstaben | "_s, miss = u"Daneben, Versuch 1, Punkt, Punkt, Punkt, Punkt, Punkt, Punkt"_s;
+    QTest::newRow("hits, the mask spelled") << u"@TOMATE 2 t:tE"_s << word6 + u"Treffer, Versuch 1, T, Punkt, Punkt, Punkt, T, Punkt | Treffer, Versuch 2, T, Punkt, Punkt, Punkt, T, E"_s;
+    QTest::newRow("a miss, ß, umlauts") << u"@BÄCKER 2 t:xßä"_s << word6 + miss
+        + u" | Daneben, Versuch 2, Punkt, Punkt, Punkt, Punkt, Punkt, Punkt | Treffer, Versuch 3, Punkt, Ä, Punkt, Punkt, Punkt, Punkt"_s;
+    QTest::newRow("not a letter, the guess help") << u"@TOMATE 2 t:7e R"_s << word6
+        + u"Kein Buchstabe, nicht gezählt | Treffer, Versuch 1, Punkt, Punkt, Punkt, Punkt, Punkt, E | Ratehilfe, T, Punkt, Punkt, Punkt, Punkt, E"_s;
+    QTest::newRow("ignored input, wrong words, Zurück: silent") << u"@TOMATE 2 t:x T:___...... S:tomatx Z"_s << word6 + miss;
+    QTest::newRow("won by a letter: the box, then the next word") << u"@AALE 1 t:al @ABEL t:e"_s << u"Neues Wort, 4 Buchstaben | Treffer, Versuch 1, A, A, Punkt, Punkt | Treffer, Versuch 2, A, A, L, Punkt | Neues Wort, 4 Buchstaben"_s;
+    QTest::newRow("Neues Spiel, Lösung, a whole word") << u"@TOMATE 2 N L S:tomate Z 5"_s << word6 + word6 + word6 + word6 + u"Neues Wort, 12 Buchstaben"_s;
+}
+
+void RulesTest::spoken()
+{
+    QFETCH(QString, script);
+    QFETCH(QString, said);
+    FakeWindow f;
+    f.play(script);
+    QCOMPARE(f.spoken.join(u" | "), said);
 }
 
 void RulesTest::startUp()

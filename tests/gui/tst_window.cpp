@@ -6,6 +6,7 @@
 #include "RandomPlay.h"
 #include "SystemPlatform.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QLabel>
@@ -52,6 +53,9 @@ private slots:
     void aPauseFollowsEveryCue();
     void aFailingHandlerLeavesTheGameRunning();
     void systemClockAndLocale();
+    void textQueries_data();
+    void textQueries();
+    void whatAScreenReaderGets();
     void randomPlay();
 
 private:
@@ -171,6 +175,82 @@ void WindowTest::systemClockAndLocale()
     QVERIFY2(difference < 2.0f || difference > 86398.0f, qPrintable(QString::number(reading)));
     QTest::qWait(15);
     QVERIFY(system.secondsSinceMidnight() != reading); // with its fraction of a second
+}
+
+void WindowTest::textQueries_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QList<int>>("kinds");   // boundary types
+    QTest::addColumn<QString>("spans");      // the item at, before and after each offset from 0 to the end
+    const QList<int> whole = {QAccessible::SentenceBoundary, QAccessible::ParagraphBoundary, QAccessible::LineBoundary, QAccessible::NoBoundary};
+    const QString all8 = u"0-8 0-8 0-8 0-8 0-8 0-8 0-8 0-8 0-8|0-0 0-0 0-0 0-0 0-0 0-0 0-0 0-0 0-0|8-8 8-8 8-8 8-8 8-8 8-8 8-8 8-8 8-8"_s;
+    QTest::newRow("a new mask, characters") << u"  ......"_s << QList<int>{QAccessible::CharBoundary}
+        << u"0-1 1-2 2-3 3-4 4-5 5-6 6-7 7-8 8-8|0-0 0-1 1-2 2-3 3-4 4-5 5-6 6-7 7-8|1-2 2-3 3-4 4-5 5-6 6-7 7-8 8-8 8-8"_s;
+    QTest::newRow("a new mask, words and more") << u"  ......"_s << QList<int>{QAccessible::WordBoundary} + whole << all8;
+    QTest::newRow("a mask with letters, words") << u"  .O..O."_s << QList<int>{QAccessible::WordBoundary}
+        << u"0-3 0-3 0-3 3-4 4-6 4-6 6-7 7-8 7-8|0-0 0-0 0-0 0-3 3-4 3-4 4-6 6-7 6-7|3-4 3-4 3-4 4-6 6-7 6-7 7-8 8-8 8-8"_s;
+    QTest::newRow("a mask with letters, the rest") << u"  .O..O."_s << whole << all8;
+    QTest::newRow("a key typed first, words") << u"e  ......"_s << QList<int>{QAccessible::WordBoundary}
+        << u"0-1 1-9 1-9 1-9 1-9 1-9 1-9 1-9 1-9 1-9|0-0 0-1 0-1 0-1 0-1 0-1 0-1 0-1 0-1 0-1|1-9 9-9 9-9 9-9 9-9 9-9 9-9 9-9 9-9 9-9"_s;
+    QTest::newRow("a surrogate pair, characters") << u"a\U0001F600b"_s << QList<int>{QAccessible::CharBoundary} << u"0-1 1-3 1-3 3-4 4-4|0-0 0-1 0-1 1-3 3-4|1-3 3-4 3-4 4-4 4-4"_s;
+    QTest::newRow("empty") << QString() << QList<int>{QAccessible::CharBoundary, QAccessible::WordBoundary} << u"0-0|0-0|0-0"_s;
+}
+
+void WindowTest::textQueries()
+{
+    // What a screen reader asks of a text box at every offset; an answer's text is the one between its offsets.
+    QFETCH(QString, text);
+    QFETCH(QList<int>, kinds);
+    QFETCH(QString, spans);
+    auto *box = m_form->findChild<QLineEdit *>(u"TxtIhreLösung"_s);
+    box->setText(text);
+    QAccessibleTextInterface *face = QAccessible::queryAccessibleInterface(box)->textInterface();
+    for (int kind : kinds) {
+        QStringList found;
+        for (auto query : {&QAccessibleTextInterface::textAtOffset, &QAccessibleTextInterface::textBeforeOffset,
+                           &QAccessibleTextInterface::textAfterOffset}) {
+            QStringList spansOfQuery;
+            for (int offset = -3, start, end; offset <= text.size() + 1; ++offset) {
+                const QString item = (face->*query)(offset, QAccessible::TextBoundaryType(kind), &start, &end);
+                if (offset == -1 || offset == -2) // the end of the text, the caret
+                    continue;
+                const bool inside = offset >= 0 && offset <= text.size();
+                QCOMPARE(item, inside ? text.mid(start, end - start) : QString());
+                QVERIFY(inside || (start == -1 && end == -1));
+                inside ? spansOfQuery.append(u"%1-%2"_s.arg(start).arg(end)) : void();
+            }
+            found.append(spansOfQuery.join(u' '));
+        }
+        QCOMPARE(found.join(u'|'), spans);
+    }
+}
+
+void WindowTest::whatAScreenReaderGets()
+{
+    // Qt's own answer for the word at the start of a new mask never comes; one run of attributes covers
+    // the whole text, so that the whole mask is read.
+    QTest::keyClick(m_form.get(), Qt::Key_2, Qt::AltModifier);
+    auto *letters = m_form->findChild<QLineEdit *>(u"TxtUser"_s);
+    QTRY_COMPARE(letters->text(), u"  ......"_s);
+    QAccessibleTextInterface *face = QAccessible::queryAccessibleInterface(letters)->textInterface();
+    QStringList answers;
+    for (int offset : {-1, 0, 7, 8}) { // the word, then the run of attributes; -1 is the end of the text
+        int start = 0, end = 0, runStart = 0, runEnd = 0;
+        face->textAtOffset(offset, QAccessible::WordBoundary, &start, &end), face->attributes(offset, &runStart, &runEnd);
+        answers.append(u"%1-%2 %3-%4"_s.arg(start).arg(end).arg(runStart).arg(runEnd));
+    }
+    QCOMPARE(answers.join(u'|'), u"0-8 -1--1|0-8 0-8|0-8 0-8|0-8 8-8"_s);
+    QCOMPARE(face->offsetAtPoint(face->characterRect(3).center()), 3);
+    // An edit by the screen reader reaches the game as a key does.
+    QAccessible::queryAccessibleInterface(letters)->editableTextInterface()->insertText(0, u"c"_s);
+    QCOMPARE(letters->text(), u"  ..C..."_s);
+    m_form->findChild<QPushButton *>(u"CmdRatehilfe"_s)->click();
+    // What the game says is the name of a notification in a status bar, which Orca speaks when it
+    // shows, by its text alone (elsewhere it says "Benachrichtigung" first).
+    QAccessibleInterface *notification = QAccessible::queryAccessibleInterface(m_form->findChild<QObject *>(u"Ansage"_s));
+    QCOMPARE(notification->text(QAccessible::Name), u"Ratehilfe, A, Punkt, C, Punkt, Punkt, Punkt"_s);
+    QVERIFY(notification->role() == QAccessible::Notification && notification->parent()->role() == QAccessible::StatusBar
+            && notification->parent()->child(0) == notification && notification->parent()->indexOfChild(notification) == 0);
 }
 
 void WindowTest::randomPlay()

@@ -74,6 +74,7 @@ public:
     FakePlatform platform;
     Game game{*this, platform};
     QString cues; // the first letters of the cue files played: k, f, g
+    QStringList spoken; // what the screen reader was given to say
     QList<Message> messages;
     QMap<Control, bool> visible;
     QMap<Control, QString> texts, captions;
@@ -96,6 +97,7 @@ public:
     void closeWindow() override { closed = true; }
     QString programDirectory() const override { return QStringLiteral("/opt/zeichenfang"); }
     void PlaySoundCue() override;
+    void speak(const QString &text) override { spoken.append(text); }
 };
 
 // Readable names in QCOMPARE failures.
