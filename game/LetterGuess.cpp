@@ -20,7 +20,7 @@ void Game::TxtUser_Change()
     }
 
     const QChar typedLetter = upperCaseGerman(text.front());
-    QString spoken = SpokenNotALetter;
+    QString spoken = QString::fromUtf16(SpokenNotALetter);
     if (!isGuessLetter(typedLetter)) {
         PlayCue(QStringLiteral("fehlerton.wav"));
     } else {

@@ -12,4 +12,4 @@ QString spokenMask(QStringView mask);
 QString spokenNewWord(qsizetype letters);
 QString spokenLetterGuess(bool hit, int attempts, QStringView mask);
 QString spokenHint(QStringView mask);
-inline const QString SpokenNotALetter = QStringLiteral(u"Kein Buchstabe, nicht gezählt");
+inline constexpr char16_t SpokenNotALetter[] = u"Kein Buchstabe, nicht gezählt";
