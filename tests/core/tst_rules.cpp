@@ -129,7 +129,6 @@ void RulesTest::pick_data()
     row("00:01:40.5, 4 letters", 100.5f, 1, "050", 50);
     row("799 stays", 799.0f, 1, "799", 799);
     row("999 folds to 200", 999.0f, 1, "999", 200);
-    row("a fraction rounds up", 1.237f, 2, "23,7", 24);
     row("two digits after the separator", 12.3447f, 2, "4,47", 4);
     row("a half rounds to even, down", 0.125f, 2, "12,5", 12);
     row("a half rounds to even, up", 0.135f, 2, "13,5", 14);
@@ -141,9 +140,7 @@ void RulesTest::pick_data()
     // Nothing but zeros, or a fraction that rounds to 0: the last word.
     row("00:16:40 exactly gives 000", 1000.0f, 1, "000", 799);
     row("midnight", 0.0f, 3, "000", 2046);
-    row("02:46:40 exactly gives 0000", 10000.0f, 2, "0000", 1402);
     row("0,4 rounds to 0", 0.004f, 4, "00,4", 2584);
-    row("0,5 rounds to the even 0", 0.005f, 5, "00,5", 2497);
 }
 
 void RulesTest::pick()
@@ -168,10 +165,8 @@ void RulesTest::play_data()
     QTest::newRow("12:32:03.45: the clock's digits pick the word") << u"@45123.45 1 L Z 2 L Z 3 L Z 4 L Z 5 L"_s
                                                << u"  ............|1/1||L:KAUZ L:POESIE L:BUSINESS L:VIEHWEIDEN L:VORBEDEUTUNG||TxtUser"_s;
     // Letters.
-    QTest::newRow("lower case") << u"@TOMATE 2 t:e"_s << u"  .....E|1/1|k|||TxtUser"_s;
     QTest::newRow("three times, one count; upper case") << u"@ANANAS 2 t:aN"_s << u"  ANANA.|2/1|kk|||TxtUser"_s;
     QTest::newRow("ß stays ß") << u"@STRAßE 2 t:ß"_s << u"  ....ß.|1/1|k|||TxtUser"_s;
-    QTest::newRow("ä") << u"@BÄCKER 2 t:ä"_s << u"  .Ä....|1/1|k|||TxtUser"_s;
     QTest::newRow("ö and ü") << u"@ÜBUNGSWÖRTER 5 t:öü"_s << u"  Ü......Ö....|2/1|kk|||TxtUser"_s;
     QTest::newRow("misses count") << u"@TOMATE 2 t:xy"_s << u"  ......|2/1|ff|||TxtUser"_s;
     QTest::newRow("rejected characters") << u"@TOMATE 2 t:7,é-@€\U0001F600\tÿ.e"_s << u"  .....E|1/1|ffffffffffk|||TxtUser"_s;
@@ -202,7 +197,6 @@ void RulesTest::play_data()
     // The guess help.
     QTest::newRow("help: the first position only") << u"@TOMATE 2 R"_s << u"  T.....|1/1|k|||TxtUser"_s;
     QTest::newRow("help twice") << u"@TOMATE 2 R R t:t"_s << u"  T...T.|1/1|kkk|||TxtUser"_s;
-    QTest::newRow("help after the letter") << u"@TOMATE 2 t:t R"_s << u"  T...T.|1/1|kk|||TxtUser"_s;
     QTest::newRow("help completes, a hit wins") << u"@BÄCKER 2 t:äcker R t:q5 @ABFALL t:r L"_s << u"  ......|1/1|kkkkkkffkg|G7:BÄCKER L:ABFALL||TxtUser"_s;
     // New game, solution, going back; a letter shows which word followed.
     QTest::newRow("Neues Spiel") << u"@TOMATE 2 t:ex S:tom @TONNEN N t:n"_s << u"  ..NN.N|1/1|kfk|||TxtUser"_s;

@@ -132,7 +132,6 @@ void SoundTest::decoding_data()
     QTest::newRow("a header that claims gigabytes") << bytesOf(Seeds + u"/hostile-claims-4gb.wav"_s) << 200 << 0 << 0;
 
     QTest::newRow("longer than 30 s") << steady(8000, 8, u8, 240001) << 0 << 0 << 0;
-    QTest::newRow("1 Hz") << steady(1, 8, u8, 5000) << 0 << 0 << 0;
     QTest::newRow("below 8 kHz") << steady(7999, 8, u8, 800) << 0 << 0 << 0;
     QTest::newRow("above 192 kHz") << steady(192001, 8, u8, 800) << 0 << 0 << 0;
     QTest::newRow("9 channels") << steady(44100, 8, QByteArray(9, '\x80'), 100) << 0 << 0 << 0;

@@ -28,13 +28,10 @@ struct Outcome { int events; QString wrong; }; // wrong: what went wrong first, 
 // Letters, umlauts, ß, digits, punctuation, blanks, control characters, beyond Latin-1, emoji.
 inline QString text(QRandomGenerator &random, int maxLength)
 {
-    static const QList<uint> characters = QStringLiteral(u"abcdefghijklmnopqrstuvwxyzäöüßAEIOUXÄÖÜ0123456789.,-'!?@€ "
-                                                         u"\t\n\x01\x7féÿΩж中\U0001F600").toUcs4();
+    static const std::u32string characters = U"abcdefghijklmnopqrstuvwxyzäöüßAEIOUXÄÖÜ0123456789.,-'!?@€ \t\n\x01\x7féÿΩж中\U0001F600";
     QString result;
-    for (int n = random.bounded(maxLength + 1); n > 0; --n) {
-        const char32_t c = characters[random.bounded(int(characters.size()))];
-        result += QString::fromUcs4(&c, 1);
-    }
+    for (int n = random.bounded(maxLength + 1); n > 0; --n)
+        result += QString::fromUcs4(&characters[random.bounded(int(characters.size()))], 1);
     return result;
 }
 
