@@ -24,7 +24,7 @@ using Runs = QList<QPair<int, int>>; // stretches of a steady sound: left channe
 
 namespace {
 const QString Hit = QStringLiteral(ZEICHENFANG_CUE_DIR "/kontrollton.wav");
-const QString Seeds = QStringLiteral(ZEICHENFANG_FUZZ_INPUTS "/corpus");
+const QString Seeds = QStringLiteral(ZEICHENFANG_FUZZ_INPUTS "/seeds");
 enum Encoding : quint16 { Pcm = 1, Float = 3, ALaw = 6, MuLaw = 7 };
 
 QByteArray le(quint32 value, int bytes)
@@ -204,10 +204,11 @@ void SoundTest::playerOnADevice()
 void SoundTest::fuzzInputs()
 {
     int inputs = 0;
-    for (QDirIterator it(ZEICHENFANG_FUZZ_INPUTS, {u"*.wav"_s}, QDir::Files, QDirIterator::Subdirectories); it.hasNext(); ++inputs) {
-        const QByteArray bytes = bytesOf(it.next()); // the corpus, and every input that ever failed
-        LLVMFuzzerTestOneInput(reinterpret_cast<const uint8_t *>(bytes.constData()), std::size_t(bytes.size()));
-    }
+    for (const char *folder : {ZEICHENFANG_FUZZ_INPUTS, ZEICHENFANG_CUE_DIR}) // the seeds, every input that ever failed, the cues
+        for (QDirIterator it(QString::fromUtf8(folder), {u"*.wav"_s}, QDir::Files, QDirIterator::Subdirectories); it.hasNext(); ++inputs) {
+            const QByteArray bytes = bytesOf(it.next());
+            LLVMFuzzerTestOneInput(reinterpret_cast<const uint8_t *>(bytes.constData()), std::size_t(bytes.size()));
+        }
     QVERIFY(inputs > 20);
 }
 

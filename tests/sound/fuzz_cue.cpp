@@ -1,5 +1,5 @@
 // The whole way from a cue file's bytes to mixed samples, for libFuzzer; the
-// normal test run replays the corpus and every input that ever failed.
+// normal test run replays its seeds, the game's cues and every input that ever failed.
 #include "CueFile.h"
 #include "CueMixer.h"
 
