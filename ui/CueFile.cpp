@@ -102,12 +102,13 @@ std::vector<int16_t> CueFile::decode(QByteArray bytes, int rate)
         return {};
     // Into the device's format: 16-bit stereo at its rate. The converter works in
     // place in a buffer `len_mult` times the input, resampling included: bounded first.
-    SDL_AudioCVT convert;
+    SDL_AudioCVT convert{};
     std::vector<int16_t> samples;
-    if (SDL_BuildAudioCVT(&convert, fileFormat.format, fileFormat.channels, fileFormat.freq, AUDIO_S16SYS,
-                          CueFile::OutputChannels, rate) >= 0
-        && quint64(length) * quint64(std::max(convert.len_mult, 1)) <= MaxConvertBytes) {
-        std::vector<Uint8> buffer(std::size_t(length) * std::size_t(std::max(convert.len_mult, 1)));
+    const bool convertible = SDL_BuildAudioCVT(&convert, fileFormat.format, fileFormat.channels, fileFormat.freq,
+                                               AUDIO_S16SYS, CueFile::OutputChannels, rate) >= 0;
+    const quint64 bufferBytes = quint64(length) * quint64(std::max(convert.len_mult, 1));
+    if (convertible && bufferBytes <= MaxConvertBytes) {
+        std::vector<Uint8> buffer(bufferBytes);
         std::copy_n(wave, length, buffer.begin());
         convert.buf = buffer.data();
         convert.len = int(length);

@@ -1,4 +1,4 @@
-// The sound module: the cue player behind three plain entry points.
+// The sound module: the cue player behind four plain entry points.
 #include "SoundCuePlayer.h"
 #include "SoundModule.h"
 
