@@ -3,6 +3,7 @@
 #include "SoundModule.h"
 
 #include <QCoreApplication>
+#include <QLibrary>
 
 #include <condition_variable>
 #include <deque>
@@ -17,6 +18,29 @@ struct SoundCues::Shared
     bool quit = false;
     bool finished = false;
 };
+
+namespace {
+struct Module
+{
+    SoundModule::Create create = nullptr;
+    SoundModule::Play play = nullptr;
+    SoundModule::Rest rest = nullptr;
+    SoundModule::Destroy destroy = nullptr;
+};
+
+// The module's entry points, or none. The module stays loaded (the sound libraries
+// keep threads of their own), and nothing of Qt's outlives this call: a sound thread
+// left behind at the program's end touches nothing its static destruction takes away.
+Module load(const QString &path)
+{
+    QLibrary library(path);
+    Module module{reinterpret_cast<SoundModule::Create>(library.resolve(SoundModule::CreateName)),
+                  reinterpret_cast<SoundModule::Play>(library.resolve(SoundModule::PlayName)),
+                  reinterpret_cast<SoundModule::Rest>(library.resolve(SoundModule::RestName)),
+                  reinterpret_cast<SoundModule::Destroy>(library.resolve(SoundModule::DestroyName))};
+    return module.create && module.play && module.rest && module.destroy ? module : Module{};
+}
+} // namespace
 
 SoundCues::SoundCues(QString modulePath)
     : m_shared(std::make_shared<Shared>())
@@ -58,7 +82,7 @@ void SoundCues::play(const QString &path)
 
 void SoundCues::run(std::shared_ptr<Shared> shared)
 {
-    const SoundModule::EntryPoints module = SoundModule::load(shared->modulePath);
+    const Module module = load(shared->modulePath);
     void *player = module.create ? module.create() : nullptr; // without it the game is silent
 
     std::unique_lock lock(shared->mutex);

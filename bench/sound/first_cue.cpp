@@ -5,6 +5,7 @@
 // Usage: first_cue [quiet spells]
 #include "SoundModule.h"
 
+#include <QLibrary>
 #include <QString>
 
 #include <algorithm>
@@ -40,8 +41,12 @@ int main(int argc, char **argv)
     std::this_thread::sleep_for(2s);
     bareSleep = processorMilliseconds() - bareSleep;
     const auto key = steady_clock::now();
-    const auto [create, play, rest, destroy] = SoundModule::load(QStringLiteral(ZEICHENFANG_SOUND_MODULE));
-    if (!create) {
+    QLibrary module(QStringLiteral(ZEICHENFANG_SOUND_MODULE));
+    const auto create = reinterpret_cast<SoundModule::Create>(module.resolve(SoundModule::CreateName));
+    const auto play = reinterpret_cast<SoundModule::Play>(module.resolve(SoundModule::PlayName));
+    const auto rest = reinterpret_cast<SoundModule::Rest>(module.resolve(SoundModule::RestName));
+    const auto destroy = reinterpret_cast<SoundModule::Destroy>(module.resolve(SoundModule::DestroyName));
+    if (!create || !play || !rest || !destroy) {
         std::printf("no sound module at %s\n", ZEICHENFANG_SOUND_MODULE);
         return 1;
     }
