@@ -236,6 +236,10 @@ void SoundTest::cuesOnTheirOwnThread()
         // Asked while the thread waits: in time. A file replaced while the game runs is heard from the next cue on.
         cues.play(write(inTime, steady(44100, 16, le(2000, 2), 4410)));
         QTRY_COMPARE_WITH_TIMEOUT(runsIn(raw), Runs({{3000, 2205}, {2000, 4410}}), 10000);
+        std::this_thread::sleep_for(SoundCues::RestAfter); // a quiet spell closes the device; the next cue opens
+        QTRY_VERIFY_WITH_TIMEOUT(closed(raw), 10000);       // it again, and the disk driver starts its file afresh
+        cues.play(inTime);
+        QTRY_COMPARE_WITH_TIMEOUT(runsIn(raw), Runs({{2000, 4410}}), 10000);
     }
     QVERIFY(closed(raw)); // the device goes with the thread
     // Unless opening it hangs, like a sound server that does not answer: this pipe gets a reader only as the program
