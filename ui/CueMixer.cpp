@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-void CueMixer::start(const QString &key, std::vector<int16_t> samples)
+void CueMixer::start(const std::u16string &key, std::vector<int16_t> samples)
 {
     auto voice = std::find_if(m_voices.begin(), m_voices.end(), [&](const Voice &v) { return v.key == key; });
     if (voice == m_voices.end())
@@ -11,7 +11,7 @@ void CueMixer::start(const QString &key, std::vector<int16_t> samples)
     voice->played = 0;
 }
 
-void CueMixer::stop(const QString &key)
+void CueMixer::stop(const std::u16string &key)
 {
     std::erase_if(m_voices, [&](const Voice &v) { return v.key == key; });
 }

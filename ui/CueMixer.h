@@ -1,20 +1,20 @@
 #pragma once
 
-#include <QString>
-
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 // The cues that sound at once, added into one stream of interleaved 16-bit
 // stereo. Each cue has one voice: a cue started again begins anew, while
-// different cues sound together. Not thread-safe: the player guards it.
+// different cues sound together. Not thread-safe: the player guards it. It
+// holds nothing of Qt, so the sound thread may still let it go when Qt is gone.
 class CueMixer
 {
 public:
     // Starts `samples` as the cue `key`, replacing what that cue still had to play.
-    void start(const QString &key, std::vector<int16_t> samples);
-    void stop(const QString &key);
+    void start(const std::u16string &key, std::vector<int16_t> samples);
+    void stop(const std::u16string &key);
     bool sounding() const;
     void clear();
 
@@ -24,7 +24,7 @@ public:
 private:
     struct Voice
     {
-        QString key;
+        std::u16string key;
         std::vector<int16_t> samples;
         std::size_t played = 0;
     };

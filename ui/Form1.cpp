@@ -325,9 +325,11 @@ QString Form1::programDirectory() const
     return QDir::toNativeSeparators(QCoreApplication::applicationDirPath());
 }
 
-void Form1::paintEvent(QPaintEvent *)
+void Form1::showEvent(QShowEvent *event)
 {
-    // The sound libraries load once the window is on the screen, on the sound thread.
+    // The sound libraries load on the sound thread while the window comes up; cues
+    // asked before wait for it, as long as they can still start in time.
+    QWidget::showEvent(event);
     m_cues.start();
 }
 

@@ -48,7 +48,7 @@ public:
     using QWidget::setVisible;
 
 protected:
-    void paintEvent(QPaintEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     void createControls();

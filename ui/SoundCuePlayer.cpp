@@ -69,9 +69,9 @@ SoundCuePlayer::~SoundCuePlayer()
 
 void SoundCuePlayer::play(const QString &path)
 {
-    if (path.isEmpty() || !openDevice())
+    if (path.isEmpty() || !open())
         return;
-    const QString key = QFileInfo(path).absoluteFilePath();
+    const std::u16string key = QFileInfo(path).absoluteFilePath().toStdU16String();
     std::vector<int16_t> samples = CueFile::decode(CueFile::read(path), m_rate); // before the lock: no gap on a restart
     const DeviceLock lock(m_device);
     // A cue asked for again always stops its previous sound, even when the file
@@ -106,11 +106,11 @@ bool SoundCuePlayer::openBackend()
 #endif
     m_backendReady = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
     if (!m_backendReady)
-        m_sinceFailure.start();
+        m_failedAt = std::chrono::steady_clock::now();
     return m_backendReady;
 }
 
-bool SoundCuePlayer::openDevice()
+bool SoundCuePlayer::open()
 {
     if (m_device)
         return true;
@@ -126,7 +126,7 @@ bool SoundCuePlayer::openDevice()
     wanted.userdata = this;
     m_device = SDL_OpenAudioDevice(nullptr, 0, &wanted, &obtained, SDL_AUDIO_ALLOW_FREQUENCY_CHANGE);
     if (!m_device) {
-        m_sinceFailure.start();
+        m_failedAt = std::chrono::steady_clock::now();
         return false;
     }
     m_rate = obtained.freq;
@@ -138,7 +138,7 @@ bool SoundCuePlayer::failedRecently() const
 {
     // After a failure, try again once the reopen delay has passed: sound returns
     // when a device appears, yet cues rarely pay for a doomed attempt.
-    return m_sinceFailure.isValid() && !m_sinceFailure.hasExpired(m_reopenDelay.count());
+    return m_failedAt && std::chrono::steady_clock::now() - *m_failedAt < m_reopenDelay;
 }
 
 bool SoundCuePlayer::rest()

@@ -2,11 +2,11 @@
 
 #include "CueMixer.h"
 
-#include <QElapsedTimer>
 #include <QString>
 
 #include <chrono>
 #include <cstdint>
+#include <optional>
 
 // Plays the game's short wave-file cues through SDL's audio device, mixing them
 // itself: SDL2_mixer would bring in a dozen codec libraries for three wave files.
@@ -20,6 +20,8 @@
 // sound server) is silent.
 //
 // Use one player per program from one thread: SDL's audio is process-wide.
+// Only play() uses Qt (to read the file); open(), rest() and the destructor use
+// SDL alone, so they may still run while the program ends around them.
 class SoundCuePlayer
 {
 public:
@@ -30,7 +32,11 @@ public:
     explicit SoundCuePlayer(std::chrono::milliseconds reopenDelay = DefaultReopenDelay);
     ~SoundCuePlayer();
 
-    // Starts the cue file at `path` and returns at once.
+    // Opens the sound device unless it is open; whether it is. The one call that
+    // may wait, on a sound server that does not answer.
+    bool open();
+
+    // Starts the cue file at `path` on the open device (opening it first) and returns at once.
     void play(const QString &path);
 
     // Closes the device when no cue sounds, so that a quiet game wakes neither
@@ -41,14 +47,13 @@ public:
 private:
     static void mix(void *player, uint8_t *stream, int bytes); // on SDL's audio thread
     bool openBackend();
-    bool openDevice();
     bool failedRecently() const;
 
     std::chrono::milliseconds m_reopenDelay;
     bool m_backendReady = false;
     uint32_t m_device = 0;        // SDL's device id; 0 while closed
     int m_rate = 0;               // the device's frames per second
-    QElapsedTimer m_sinceFailure; // since the last failure to start the back end or open the device
+    std::optional<std::chrono::steady_clock::time_point> m_failedAt; // the last failure to start the back end or open the device
     CueMixer m_mixer;             // shared with the audio thread under SDL's device lock
     void *m_alsaLibrary = nullptr; // Linux only: keeps ALSA's messages silenced
 

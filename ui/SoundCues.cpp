@@ -7,40 +7,65 @@
 
 #include <condition_variable>
 #include <deque>
-#include <mutex>
 
+// What the window's thread and the sound thread share, under `mutex`. Everything
+// of Qt in it goes with the window's thread: the sound thread uses Qt only while
+// `usingQt` says so, and ~SoundCues waits for that before it lets the thread go.
 struct SoundCues::Shared
 {
-    QString modulePath;
+    struct Cue
+    {
+        QString path;
+        Clock::time_point askedAt;
+    };
+
     std::mutex mutex;
     std::condition_variable changed;
-    std::deque<std::pair<QString, Clock::time_point>> asked;
+    QString modulePath; // the thread takes it when it starts
+    std::deque<Cue> waiting;
+    bool usingQt = false;
     bool quit = false;
     bool finished = false;
+
+    // Cues that can no longer start in time; they are never heard, so they go.
+    void dropStale(Clock::time_point now)
+    {
+        while (!waiting.empty() && now - waiting.front().askedAt > MaxDelay)
+            waiting.pop_front();
+    }
 };
 
-namespace {
-struct Module
+struct SoundCues::Module
 {
     SoundModule::Create create = nullptr;
+    SoundModule::Open open = nullptr;
     SoundModule::Play play = nullptr;
     SoundModule::Rest rest = nullptr;
     SoundModule::Destroy destroy = nullptr;
 };
 
-// The module's entry points, or none. The module stays loaded (the sound libraries
-// keep threads of their own), and nothing of Qt's outlives this call: a sound thread
-// left behind at the program's end touches nothing its static destruction takes away.
-Module load(const QString &path)
+// The module's entry points, or none. The module is never unloaded: a sound thread
+// that a hung sound server keeps past the program's end still runs its code.
+SoundCues::Module SoundCues::load(Shared &shared, std::unique_lock<std::mutex> &lock)
 {
-    QLibrary library(path);
-    Module module{reinterpret_cast<SoundModule::Create>(library.resolve(SoundModule::CreateName)),
-                  reinterpret_cast<SoundModule::Play>(library.resolve(SoundModule::PlayName)),
-                  reinterpret_cast<SoundModule::Rest>(library.resolve(SoundModule::RestName)),
-                  reinterpret_cast<SoundModule::Destroy>(library.resolve(SoundModule::DestroyName))};
-    return module.create && module.play && module.rest && module.destroy ? module : Module{};
+    shared.usingQt = true;
+    Module module = [&] {
+        const QString path = std::exchange(shared.modulePath, QString());
+        lock.unlock();
+        QLibrary library(path);
+        library.setLoadHints(QLibrary::PreventUnloadHint);
+        const auto entry = [&](const char *name) { return library.resolve(name); };
+        return Module{reinterpret_cast<SoundModule::Create>(entry(SoundModule::CreateName)),
+                      reinterpret_cast<SoundModule::Open>(entry(SoundModule::OpenName)),
+                      reinterpret_cast<SoundModule::Play>(entry(SoundModule::PlayName)),
+                      reinterpret_cast<SoundModule::Rest>(entry(SoundModule::RestName)),
+                      reinterpret_cast<SoundModule::Destroy>(entry(SoundModule::DestroyName))};
+    }();
+    lock.lock();
+    shared.usingQt = false;
+    shared.changed.notify_all();
+    return module.create && module.open && module.play && module.rest && module.destroy ? module : Module{};
 }
-} // namespace
 
 SoundCues::SoundCues(QString modulePath)
     : m_shared(std::make_shared<Shared>())
@@ -50,16 +75,22 @@ SoundCues::SoundCues(QString modulePath)
 
 SoundCues::~SoundCues()
 {
-    if (!m_thread.joinable())
-        return;
     std::unique_lock lock(m_shared->mutex);
     m_shared->quit = true;
     m_shared->changed.notify_all();
     // A sound server that never answers must not keep the game from ending: the
-    // thread then goes on alone, and the shared state lives as long as it does.
-    const bool finished = m_shared->changed.wait_for(lock, std::chrono::seconds(1), [this] { return m_shared->finished; });
+    // thread then goes on alone, with the shared state, once it has left Qt (a
+    // cue file read from disk) for good.
+    bool finished = !m_thread.joinable();
+    if (!finished) {
+        finished = m_shared->changed.wait_for(lock, std::chrono::seconds(1), [this] { return m_shared->finished; });
+        m_shared->changed.wait(lock, [this] { return !m_shared->usingQt; });
+    }
+    m_shared->waiting.clear();
+    m_shared->modulePath.clear();
     lock.unlock();
-    finished ? m_thread.join() : m_thread.detach();
+    if (m_thread.joinable())
+        finished ? m_thread.join() : m_thread.detach();
 }
 
 QString SoundCues::besideTheProgram()
@@ -75,37 +106,61 @@ void SoundCues::start()
 
 void SoundCues::play(const QString &path)
 {
+    const Clock::time_point now = Clock::now();
     const std::lock_guard lock(m_shared->mutex);
-    m_shared->asked.emplace_back(path, Clock::now());
+    m_shared->dropStale(now); // before the thread runs, or while it waits for the device
+    m_shared->waiting.push_back({path, now});
     m_shared->changed.notify_all();
+}
+
+// Plays the first waiting cue; called and returning with the lock held.
+void SoundCues::playNext(Shared &shared, std::unique_lock<std::mutex> &lock, const Module &module, void *player)
+{
+    shared.usingQt = true;
+    {
+        const QString path = std::move(shared.waiting.front().path);
+        shared.waiting.pop_front();
+        lock.unlock();
+        module.play(player, path); // reads the file: the window's thread never waits for that
+    }
+    lock.lock();
+    shared.usingQt = false;
+    shared.changed.notify_all();
 }
 
 void SoundCues::run(std::shared_ptr<Shared> shared)
 {
-    const Module module = load(shared->modulePath);
+    std::unique_lock lock(shared->mutex);
+    const Module module = shared->quit ? Module{} : load(*shared, lock);
     void *player = module.create ? module.create() : nullptr; // without it the game is silent
 
-    std::unique_lock lock(shared->mutex);
-    bool resting = true;
-    const auto woken = [&] { return shared->quit || !shared->asked.empty(); };
+    bool open = false;
+    const auto woken = [&] { return shared->quit || !shared->waiting.empty(); };
     while (true) {
-        if (resting) {
+        if (!open) {
             shared->changed.wait(lock, woken);
         } else if (!shared->changed.wait_for(lock, RestAfter, woken)) {
             lock.unlock();
-            resting = module.rest(player); // still sounding: try again later
+            open = !module.rest(player); // still sounding: try again later
             lock.lock();
             continue;
         }
         if (shared->quit)
             break;
-        const auto [path, asked] = shared->asked.front();
-        shared->asked.pop_front();
-        lock.unlock();
-        if (player && Clock::now() - asked <= MaxDelay)
-            module.play(player, path);
-        resting = !player;
-        lock.lock();
+        if (player) {
+            lock.unlock();
+            open = module.open(player); // a sound server may keep it waiting
+            lock.lock();
+            if (shared->quit)
+                break;
+        }
+        shared->dropStale(Clock::now());
+        if (shared->waiting.empty())
+            continue;
+        if (open)
+            playNext(*shared, lock, module, player);
+        else
+            shared->waiting.pop_front(); // no device: this cue stays unheard
     }
     lock.unlock();
     if (player)

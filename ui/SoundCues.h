@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <memory>
+#include <mutex>
 #include <thread>
 
 // The game's sound cues, played on a thread of their own. Everything sound
@@ -16,22 +17,28 @@ class SoundCues
 public:
     using Clock = std::chrono::steady_clock;
     // A cue that cannot start this soon after it was asked for is dropped: heard
-    // later, it would answer the wrong key.
+    // later, it would answer the wrong key. So no more cues wait than this allows.
     static constexpr std::chrono::milliseconds MaxDelay{300};
     // After this long without a cue the device is closed: a quiet game costs nothing.
     static constexpr std::chrono::milliseconds RestAfter{2000};
 
     // The sound module stands beside the program; a caller that keeps it elsewhere names it.
     explicit SoundCues(QString modulePath = besideTheProgram());
+    // Waits a second at most for the thread to end; one held up by a sound server
+    // is left to end with the program, and touches nothing of Qt from then on.
     ~SoundCues();
     static QString besideTheProgram();
 
-    void start();                   // loads the module on the sound thread, once
+    void start();                   // starts the sound thread, which loads the module; once
     void play(const QString &path); // hands the path over and returns at once
 
 private:
     struct Shared;
+    struct Module;
+    // On the sound thread, with the lock held; they release it while they use Qt.
     static void run(std::shared_ptr<Shared> shared);
+    static Module load(Shared &shared, std::unique_lock<std::mutex> &lock);
+    static void playNext(Shared &shared, std::unique_lock<std::mutex> &lock, const Module &module, void *player);
 
     std::shared_ptr<Shared> m_shared;
     std::thread m_thread;

@@ -11,6 +11,11 @@ Q_DECL_EXPORT void *zeichenfang_sound_create()
     return new SoundCuePlayer;
 }
 
+Q_DECL_EXPORT bool zeichenfang_sound_open(void *player)
+{
+    return static_cast<SoundCuePlayer *>(player)->open();
+}
+
 Q_DECL_EXPORT void zeichenfang_sound_play(void *player, const QString &path)
 {
     // Sound is a courtesy: nothing a cue file holds may end the game.

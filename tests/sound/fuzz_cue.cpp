@@ -12,7 +12,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     // Devices run at 44.1 kHz, or at their own rate, often 48 kHz: both ways, by the input's length.
     const int rate = size % 2 ? 44100 : 48000;
     CueMixer mixer;
-    mixer.start(QStringLiteral("cue"), CueFile::decode(QByteArray(reinterpret_cast<const char *>(data), qsizetype(size)), rate));
+    mixer.start(u"cue", CueFile::decode(QByteArray(reinterpret_cast<const char *>(data), qsizetype(size)), rate));
     std::array<int16_t, 1024> out;
     while (mixer.sounding())
         mixer.mix(out.data(), out.size());

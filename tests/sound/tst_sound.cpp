@@ -12,8 +12,9 @@
 #include <csignal>
 #include <thread>
 
-#include <sys/resource.h>
 #include <fcntl.h>
+#include <sys/ioctl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -70,12 +71,13 @@ Runs runsIn(const QString &rawFile)
     return runs;
 }
 
-// Whether the device writing `rawFile` is closed: the file stops growing.
+// Whether the device writing `rawFile` is closed: no descriptor of this process names the file.
 bool closed(const QString &rawFile)
 {
-    const qint64 size = QFileInfo(rawFile).size();
-    std::this_thread::sleep_for(100ms); // an open device writes a buffer every 12 ms
-    return QFileInfo(rawFile).size() == size;
+    for (QDirIterator fd(u"/proc/self/fd"_s, QDir::AllEntries | QDir::System); fd.hasNext();)
+        if (QFileInfo(fd.next()).symLinkTarget() == rawFile)
+            return false;
+    return true;
 }
 
 // The cue at 44.1 kHz, decoded while no file may make the decoder reserve more than
@@ -106,7 +108,8 @@ private slots:
     void mixing();
     void playerOnADevice();
     void fuzzInputs();
-    void cuesOnTheirOwnThread(); // the last: a sound thread stays behind
+    void cuesOnTheirOwnThread();
+    void quittingWhileTheDeviceHangs();
 };
 
 void SoundTest::decoding_data()
@@ -157,10 +160,10 @@ void SoundTest::mixing()
     CueMixer mixer;
     const Samples rising{1, 2, 3, 4, 5, 6};
     Samples out(10, -1);
-    mixer.start(u"a"_s, rising);
+    mixer.start(u"a", rising);
     mixer.mix(out.data(), 2);
-    mixer.start(u"b"_s, Samples(3, 32765)); // another cue sounds together with the first, clipped where too loud
-    mixer.start(u"a"_s, rising);           // the same cue again starts from its beginning, not over itself
+    mixer.start(u"b", Samples(3, 32765)); // another cue sounds together with the first, clipped where too loud
+    mixer.start(u"a", rising);           // the same cue again starts from its beginning, not over itself
     mixer.mix(out.data() + 2, 8);
     QCOMPARE(out, Samples({1, 2, 32766, 32767, 32767, 4, 5, 6, 0, 0}));
 }
@@ -168,37 +171,39 @@ void SoundTest::mixing()
 void SoundTest::playerOnADevice()
 {
     std::signal(SIGTERM, SIG_DFL); // Qt Test's own handler would keep SDL from taking the signal
-    SoundCuePlayer player(300ms);
-    // ALSA's back end looks for new cards ten times a second: it goes once the cues are over.
-    qputenv("SDL_AUDIODRIVER", "alsa");
-    player.play(Hit);
-    QVERIFY(!player.rest()); // sounding on ALSA's null device
-    QTRY_VERIFY_WITH_TIMEOUT(player.rest(), 5000);
-    QVERIFY(!SDL_WasInit(SDL_INIT_AUDIO));
-    // Without a driver, then without a device: tried again after a short wait, and cues asked meanwhile stay unheard.
-    const QString cue = write(m_dir.filePath(u"Übung für später.wav"_s), steady(44100, 16, le(1000, 2), 2205));
-    const QString raw = m_dir.filePath(u"cues.raw"_s);
-    for (const auto &[variable, failing] : {std::pair("SDL_AUDIODRIVER", "none"), std::pair("SDL_DISKAUDIOFILE", "/nonexistent/cue.raw")}) {
-        qputenv(variable, failing);
-        player.play(Hit);
-        qputenv("SDL_AUDIODRIVER", "disk");
-        qputenv("SDL_DISKAUDIOFILE", QFile::encodeName(raw));
-        player.play(cue);
-        QVERIFY(player.rest()); // nothing sounds: the cue came too soon after the failure
-        std::this_thread::sleep_for(400ms);
-        player.play(cue);
-        QTRY_COMPARE_WITH_TIMEOUT(runsIn(raw), Runs({{1000, 2205}}), 10000);
+    const QString cue = m_dir.filePath(u"Übung für später.wav"_s), raw = m_dir.filePath(u"cues.raw"_s);
+    {
+        // ALSA's back end looks for new cards ten times a second: it goes once the cues are over. Its null
+        // device plays faster than real time, yet not ten seconds at once. A cue asked for again stops its
+        // old sound even when it can no longer be played.
+        SoundCuePlayer player;
+        qputenv("SDL_AUDIODRIVER", "alsa");
+        player.play(write(cue, steady(44100, 16, le(1000, 2), 441000)));
+        QVERIFY(!player.rest());
+        player.play(write(cue, "kaputt"));
         QVERIFY(player.rest());
-        QVERIFY(closed(raw));
+        QVERIFY(!SDL_WasInit(SDL_INIT_AUDIO));
     }
-    QVERIFY(SDL_WasInit(SDL_INIT_AUDIO)); // a sound server's back end waits for the next cue
+    // Without a driver, then without a device: tried again only once the reopen delay is over.
+    write(cue, steady(44100, 16, le(1000, 2), 2205));
+    for (const auto &[variable, failing] : {std::pair("SDL_AUDIODRIVER", "none"), std::pair("SDL_DISKAUDIOFILE", "/nonexistent/cue.raw")})
+        for (const auto delay : {std::chrono::milliseconds(1h), 0ms}) {
+            SoundCuePlayer player(delay);
+            qputenv(variable, failing);
+            player.play(Hit);
+            qputenv("SDL_AUDIODRIVER", "disk");
+            qputenv("SDL_DISKAUDIOFILE", QFile::encodeName(raw));
+            QFile::remove(raw);
+            player.play(cue);
+            QCOMPARE(QFile::exists(raw), delay == 0ms); // the disk driver makes its file as the device opens
+            if (delay == 0ms) {
+                QTRY_COMPARE_WITH_TIMEOUT(runsIn(raw), Runs({{1000, 2205}}), 10000);
+                QTRY_VERIFY_WITH_TIMEOUT(player.rest(), 10000);
+                QVERIFY(closed(raw) && SDL_WasInit(SDL_INIT_AUDIO)); // a sound server's back end waits for the next cue
+                QCOMPARE(SDL_GetHint(SDL_HINT_AUDIO_DEVICE_APP_NAME), "Zeichenfang"); // as the sound server lists it
+            }
+        }
     QVERIFY(std::signal(SIGTERM, SIG_DFL) == SIG_DFL); // termination stays the game's
-    QCOMPARE(SDL_GetHint(SDL_HINT_AUDIO_DEVICE_APP_NAME), "Zeichenfang"); // as the sound server lists it
-    // A cue asked for again stops its old sound even when it can no longer be played.
-    player.play(write(cue, steady(44100, 16, le(1000, 2), 441000)));
-    QVERIFY(!player.rest()); // ten seconds of it still to come
-    player.play(write(cue, "kaputt"));
-    QVERIFY(player.rest());
 }
 
 void SoundTest::fuzzInputs()
@@ -221,38 +226,63 @@ void SoundTest::cuesOnTheirOwnThread()
     QVERIFY(QFile::resize(huge, 100 << 20));
     const QString fifo = m_dir.filePath(u"fifo.wav"_s);
     QCOMPARE(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
-    {
-        SoundCues foreign(QStringLiteral(ZEICHENFANG_FOREIGN_MODULE)); // not the game's sound module: silent
-        foreign.start();
-        foreign.play(inTime);
-        SoundCues cues(QStringLiteral(ZEICHENFANG_SOUND_MODULE));
-        cues.play(Hit);
-        std::this_thread::sleep_for(SoundCues::MaxDelay + 100ms);
-        cues.start(); // ready only after the pause: heard now, the cue would answer a later key
-        for (const QString &silent : {m_dir.filePath(u"fehlt.wav"_s), QString(), huge, m_dir.path(), fifo})
-            cues.play(silent); // only a regular file of a cue's size is read: a pipe would hold the thread
-        cues.play(inTime);
-        QTRY_COMPARE_WITH_TIMEOUT(runsIn(raw), Runs({{3000, 2205}}), 10000);
-        // Asked while the thread waits: in time. A file replaced while the game runs is heard from the next cue on.
-        cues.play(write(inTime, steady(44100, 16, le(2000, 2), 4410)));
-        QTRY_COMPARE_WITH_TIMEOUT(runsIn(raw), Runs({{3000, 2205}, {2000, 4410}}), 10000);
-        std::this_thread::sleep_for(SoundCues::RestAfter); // a quiet spell closes the device; the next cue opens
-        QTRY_VERIFY_WITH_TIMEOUT(closed(raw), 10000);       // it again, and the disk driver starts its file afresh
-        cues.play(inTime);
-        QTRY_COMPARE_WITH_TIMEOUT(runsIn(raw), Runs({{2000, 4410}}), 10000);
-    }
-    QVERIFY(closed(raw)); // the device goes with the thread
-    // Unless opening it hangs, like a sound server that does not answer: this pipe gets a reader only as the program
-    // ends. The thread stays behind and runs on during the exit, and the program still ends with status 0.
-    static const QByteArray pipe = QFile::encodeName(QDir::temp().filePath(u"zeichenfang-%1.raw"_s.arg(getpid())));
-    QCOMPARE(mkfifo(pipe.constData(), 0600), 0);
-    qputenv("SDL_DISKAUDIOFILE", pipe);
-    static const struct AnswerAtExit { ~AnswerAtExit() { open(pipe.constData(), O_RDONLY | O_NONBLOCK), unlink(pipe.constData()); } } answer;
-    SoundCues hung(QStringLiteral(ZEICHENFANG_SOUND_MODULE));
-    hung.start();
-    hung.play(inTime);
-    std::this_thread::sleep_for(500ms); // the thread opens the device meanwhile
+    SoundCues foreign(QStringLiteral(ZEICHENFANG_FOREIGN_MODULE)); // not the game's sound module: silent
+    foreign.start();
+    foreign.play(inTime);
+    SoundCues cues(QStringLiteral(ZEICHENFANG_SOUND_MODULE));
+    cues.play(Hit);
+    std::this_thread::sleep_for(SoundCues::MaxDelay + 100ms);
+    cues.start(); // ready only after the pause: heard now, the cue would answer a later key
+    // Asked again until the module is loaded and the device open; then a quiet spell closes the device.
+    QTRY_VERIFY_WITH_TIMEOUT((cues.play(inTime), !runsIn(raw).isEmpty()), 20000);
+    QTRY_VERIFY_WITH_TIMEOUT(closed(raw), 20000);
+    QVERIFY(std::ranges::all_of(runsIn(raw), [](const auto &run) { return run.first == 3000; }));
+    // The next cue opens it again, and the disk driver starts its file afresh. Only a regular file of a
+    // cue's size is read: a pipe would hold the thread.
+    for (const QString &silent : {m_dir.filePath(u"fehlt.wav"_s), QString(), huge, m_dir.path(), fifo})
+        cues.play(silent);
+    cues.play(inTime);
+    QTRY_COMPARE_WITH_TIMEOUT(runsIn(raw), Runs({{3000, 2205}}), 10000);
+    // A file replaced while the game runs is heard from the next cue on.
+    cues.play(write(inTime, steady(44100, 16, le(2000, 2), 4410)));
+    QTRY_COMPARE_WITH_TIMEOUT(runsIn(raw), Runs({{3000, 2205}, {2000, 4410}}), 10000);
 }
 
-QTEST_GUILESS_MAIN(SoundTest)
+void SoundTest::quittingWhileTheDeviceHangs()
+{
+    // The program ends while its sound thread waits on a device that hangs: with status 0 and nothing said.
+    QProcess child;
+    child.start(QCoreApplication::applicationFilePath(), {u"--quit-while-the-device-hangs"_s});
+    QVERIFY(child.waitForFinished(60000));
+    const QString said = QString::fromLocal8Bit(child.readAllStandardError());
+    QVERIFY2(child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0 && !said.contains(u"Sanitizer"_s), qPrintable(said));
+}
+
+// The child of quittingWhileTheDeviceHangs: the disk driver writes into a pipe that nobody reads, like a
+// sound server that stopped answering, so closing the device waits. The program quits meanwhile, and
+// the pipe is drained only as the program ends: the sound thread then runs on during the exit.
+int quitWhileTheDeviceHangs()
+{
+    static const QByteArray pipe = QFile::encodeName(QDir::temp().filePath(u"zeichenfang-%1.raw"_s.arg(getpid())));
+    static const int reader = mkfifo(pipe.constData(), 0600) == 0 ? open(pipe.constData(), O_RDONLY | O_NONBLOCK) : -1;
+    static const struct DrainAtExit { ~DrainAtExit() { for (char buffer[4096]; read(reader, buffer, sizeof buffer) > 0;) {} unlink(pipe.constData()); } } drain;
+    qputenv("SDL_AUDIODRIVER", "disk");
+    qputenv("SDL_DISKAUDIOFILE", pipe);
+    SoundCues cues(QStringLiteral(ZEICHENFANG_SOUND_MODULE));
+    cues.start();
+    int queued = 0;
+    for (QDeadlineTimer deadline(30s); queued < fcntl(reader, F_GETPIPE_SZ) && !deadline.hasExpired(); std::this_thread::sleep_for(20ms))
+        queued ? void() : cues.play(Hit), ioctl(reader, FIONREAD, &queued);
+    return queued > 0 ? 0 : 1;
+}
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    if (app.arguments().value(1) == u"--quit-while-the-device-hangs")
+        return quitWhileTheDeviceHangs();
+    SoundTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
 #include "tst_sound.moc"
