@@ -1,8 +1,8 @@
 #include "WordPick.h"
 
+#include <charconv>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
+#include <iterator>
 #include <string>
 
 float scaledTimerValue(float secondsSinceMidnight)
@@ -20,13 +20,17 @@ QString singleToText(float value, QChar decimalSeparator)
     if (magnitude == 0.0 || !std::isfinite(magnitude))
         return QStringLiteral("0");
 
-    // Seven significant digits, as "d.dddddde±x", then written out in fixed notation.
+    // Seven significant digits, as "d.dddddde±xx", then written out in fixed notation.
+    // to_chars follows no locale: the C library's decimal point may be two bytes.
     char scientific[32];
-    std::snprintf(scientific, sizeof scientific, "%.6e", magnitude);
-    std::string digits;
-    digits += scientific[0];
+    const char *const end = std::to_chars(std::begin(scientific), std::end(scientific), magnitude,
+                                          std::chars_format::scientific, 6).ptr;
+    std::string digits(1, scientific[0]);
     digits.append(scientific + 2, 6);
-    const int exponent = std::atoi(scientific + 9);
+    int exponent = 0;
+    std::from_chars(scientific + 10, end, exponent);
+    if (scientific[9] == '-')
+        exponent = -exponent;
 
     std::string whole;
     std::string fraction;

@@ -14,6 +14,7 @@
 #include <QRegularExpression>
 #include <QTest>
 
+#include <clocale>
 #include <stdexcept>
 
 using namespace Qt::StringLiterals;
@@ -56,6 +57,7 @@ private slots:
 
 void RulesTest::initTestCase()
 {
+    std::setlocale(LC_ALL, ""); // the C library's settings from the environment, as the program's QApplication takes them
     // Runs first in this process: the program-wide lists are empty until their
     // category is chosen; start-up fills only the 4- and 8-letter lists.
     FakeWindow f;
@@ -114,11 +116,11 @@ void RulesTest::pick_data()
     QTest::addColumn<QString>("taken");
     QTest::addColumn<int>("wordIndex");
 
-    // Each row under German settings, and again with "." for ",".
+    // Each row under German settings, and again with "." and with the Arabic separator for ",".
     const auto row = [](const char *name, float reading, int category, const char *taken, int wordIndex) {
-        for (const QChar separator : {QLatin1Char(','), QLatin1Char('.')})
-            QTest::addRow("%s, '%c'", name, separator.toLatin1()) << reading << category << separator
-                                                               << QString::fromLatin1(taken).replace(u',', separator) << wordIndex;
+        for (const QChar separator : {u',', u'.', u'\u066b'})
+            QTest::addRow("%s, '%s'", name, qUtf8Printable(QString(separator)))
+                << reading << category << separator << QString::fromLatin1(taken).replace(u',', separator) << wordIndex;
     };
     row("12:32:03.45, 6 letters", 45123.45f, 2, "2345", 943);
     row("12:32:00 exactly, 8 letters", 45120.0f, 3, "5120", 1028);
