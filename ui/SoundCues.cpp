@@ -109,7 +109,9 @@ void SoundCues::play(const QString &path)
     const Clock::time_point now = Clock::now();
     const std::lock_guard lock(m_shared->mutex);
     m_shared->dropStale(now); // before the thread runs, or while it waits for the device
-    m_shared->waiting.push_back({path, now});
+    // A copy of its own: Qt counts the owners of a shared text inside a library that
+    // ThreadSanitizer cannot see into, so the thread gets nothing the window still shares.
+    m_shared->waiting.push_back({QString(path.constData(), path.size()), now});
     m_shared->changed.notify_all();
 }
 
