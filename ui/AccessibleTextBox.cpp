@@ -2,6 +2,8 @@
 
 #include "GameTextBox.h"
 
+#include <QApplication>
+
 namespace {
 
 struct Span
@@ -36,6 +38,13 @@ Span itemHolding(QStringView text, int at, QAccessible::TextBoundaryType type)
     return {0, size};
 }
 
+// A modal box over the window keeps typing out, so it keeps a screen reader's edits out too.
+bool blocked(const QWidget *box)
+{
+    const QWidget *modal = QApplication::activeModalWidget();
+    return modal && modal != box->window();
+}
+
 } // namespace
 
 AccessibleTextBox::AccessibleTextBox(GameTextBox *box)
@@ -55,10 +64,12 @@ QString AccessibleTextBox::text(QAccessible::Text t) const
 
 void AccessibleTextBox::setText(QAccessible::Text t, const QString &text)
 {
-    if (t == QAccessible::Value)
-        box()->setText(text);
-    else
+    if (t == QAccessible::Value) {
+        if (!blocked(box()))
+            box()->setText(text);
+    } else {
         QAccessibleWidget::setText(t, text);
+    }
 }
 
 QAccessible::State AccessibleTextBox::state() const
@@ -223,6 +234,8 @@ void AccessibleTextBox::insertText(int offset, const QString &text)
 
 void AccessibleTextBox::replaceText(int startOffset, int endOffset, const QString &text)
 {
+    if (blocked(box()))
+        return;
     QString all = box()->text();
     const int start = std::clamp(startOffset, 0, int(all.size()));
     const int end = std::clamp(endOffset, start, int(all.size()));

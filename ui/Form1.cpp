@@ -8,6 +8,7 @@
 #include "WrappingButton.h"
 
 #include <QAccessible>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
 #include <QLabel>
@@ -174,6 +175,10 @@ std::function<void()> Form1::guarded(void (Game::*handler)())
     // that fails takes the player back to the choice of length, where every
     // game starts afresh.
     return [this, handler] {
+        // A message box holds the game, and Qt keeps keys and clicks from the window meanwhile;
+        // a screen reader's press reaches a button all the same, and is not taken either.
+        if (QApplication::activeModalWidget())
+            return;
         try {
             (m_game.*handler)();
         } catch (const std::exception &error) {
