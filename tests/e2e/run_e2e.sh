@@ -9,7 +9,9 @@ HERE=$(dirname "$0")
 source "$HERE/checks.sh"
 desktop "$@"
 
-box_open() { for _ in $(seq "${2:-50}"); do xdotool search --onlyvisible --name "^$1" >/dev/null 2>&1 && return 0; sleep 0.1; done; return 1; } # title, tenths of a second
+# Title, tenths of a second. Qt makes a box's window as it shows it, so once a key is handled the box is
+# there, mapped by the window manager or not; a later letter could press its OK.
+box_open() { for _ in $(seq "${2:-50}"); do xdotool search --name "^$1" >/dev/null 2>&1 && return 0; sleep 0.1; done; return 1; }
 
 # Start-up, help, solution, and a game of four-letter words won from the keyboard
 # (the whole alphabet holds every letter of any of them), all watched for files written.
