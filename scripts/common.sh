@@ -12,6 +12,8 @@ TEST_PACKAGES=(xvfb xauth openbox xdotool x11-utils dbus-daemon strace at-spi2-c
 FUZZ_PACKAGES=(clang libclang-rt-14-dev libfuzzer-14-dev)
 
 as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
+# Another install in progress (an update manager, say) is waited for rather than failed on.
+apt_get() { DEBIAN_FRONTEND=noninteractive as_root apt-get -o DPkg::Lock::Timeout=600 "$@"; }
 
 install_missing() {
     local missing=()
@@ -20,16 +22,16 @@ install_missing() {
     done
     [ ${#missing[@]} -eq 0 ] && return 0
     echo "Installing: ${missing[*]}"
-    as_root apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive as_root apt-get install -y -qq --no-install-recommends "${missing[@]}"
+    apt_get update -qq
+    apt_get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
 # debian/control is the one list of what the game needs to build.
 install_build_depends() {
     install_missing build-essential
     (cd "$ROOT" && dpkg-checkbuilddeps 2>/dev/null) && return 0
-    as_root apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive as_root apt-get build-dep -y -qq --no-install-recommends "$ROOT"
+    apt_get update -qq
+    apt_get build-dep -y -qq --no-install-recommends "$ROOT"
 }
 
 build() { # build folder, cmake options...

@@ -5,6 +5,7 @@
 #include <QCommandLineParser>
 #include <QIcon>
 #include <QSessionManager>
+#include <QTimer>
 
 #include <cstdio>
 
@@ -35,9 +36,7 @@ int main(int argc, char *argv[])
     }
 
     QApplication app(argc, argv);
-    // The icon the package installs into the theme, and the desktop entry of the same
-    // name, so the desktop shows the window as the game it launched.
-    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral(ZEICHENFANG_APP_ID)));
+    // The desktop entry the package installs, so the desktop shows the window as the game it launched.
     QGuiApplication::setDesktopFileName(QStringLiteral(ZEICHENFANG_APP_ID));
 #if QT_CONFIG(sessionmanager)
     // Every start begins afresh: the desktop's session is asked not to restart the game.
@@ -47,5 +46,8 @@ int main(int argc, char *argv[])
     SystemPlatform platform;
     Form1 window(platform);
     window.showMaximized();
+    // The icon the package installs into the theme. Finding it searches every icon folder
+    // the desktop has, so that waits until the window is on the screen.
+    QTimer::singleShot(0, &app, [] { QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral(ZEICHENFANG_APP_ID))); });
     return app.exec();
 }
