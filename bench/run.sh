@@ -7,7 +7,7 @@ set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD_DIR="${1:-$ROOT/build}"
 cmake -S "$ROOT" -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZEICHENFANG_BENCHMARKS=ON >/dev/null
-cmake --build "$BUILD_DIR" --parallel --target bench_core sound_latency first_cue zeichenfang zeichenfang-sound >/dev/null
+cmake --build "$BUILD_DIR" --parallel --target bench_core sound_latency first_cue zeichenfang zeichenfang_sound_module >/dev/null
 
 echo "== word lists and word pick"
 "$BUILD_DIR/bin/bench_core"

@@ -12,19 +12,21 @@
 
 #include <QDir>
 
+#include <algorithm>
 #include <array>
 
 namespace {
 
-constexpr std::array CategoryPanel = {
-    Control::Cmd1, Control::Cmd2, Control::Cmd3, Control::Cmd4, Control::cmd5, Control::CmdEnde,
-};
+constexpr auto CategoryPanel = controlsOf<Panel::Category>();
 
+// Hiding the control that has the focus hands the focus on along the tab order,
+// so the play panel keeps the order in which its controls have always been switched.
 constexpr std::array PlayPanel = {
     Control::LblInfo,     Control::CmdLösung,     Control::CmdNeuesSpiel, Control::CmdRatehilfe,
     Control::CmdZurück,   Control::TxtUser,       Control::LblIhreLösung, Control::LblLösVersuch,
     Control::LblZeichen,  Control::TxtIhreLösung,
 };
+static_assert(std::ranges::is_permutation(PlayPanel, controlsOf<Panel::Play>()));
 
 constexpr char16_t Instructions[] = u"Drücken Sie die Buchstaben a bis z, die Umlaute \r\n"
                                     u"oder das ß. Gibt es den Buchstaben im Wort, wird \r\n"
@@ -129,7 +131,7 @@ void Game::PickWord()
 
 void Game::NewGame()
 {
-    const bool newWord = m_state.Category >= 1 && m_state.Category <= 5;
+    const bool newWord = m_state.Category >= 1 && m_state.Category <= static_cast<qint16>(m_categories.size());
     if (newWord) {
         PickWord();
         TakePickedWord();

@@ -21,7 +21,6 @@ QChar upperCaseGerman(QChar c)
 QString upperCaseGerman(QStringView text)
 {
     QString result;
-    result.reserve(text.size());
     for (QChar c : text)
         result.append(upperCaseGerman(c));
     return result;

@@ -16,7 +16,5 @@ public:
     const std::array<Control, ControlCount> &sequence() const { return m_sequence; }
 
 private:
-    int tabIndex(Control control) const;
-
-    std::array<Control, ControlCount> m_sequence;
+    std::array<Control, ControlCount> m_sequence{};
 };

@@ -1,5 +1,6 @@
 #include "WordPick.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <iterator>
@@ -17,7 +18,7 @@ float scaledTimerValue(float secondsSinceMidnight)
 QString singleToText(float value, QChar decimalSeparator)
 {
     const double magnitude = std::fabs(static_cast<double>(value));
-    if (magnitude == 0.0 || !std::isfinite(magnitude))
+    if (!std::isfinite(magnitude))
         return QStringLiteral("0");
 
     // Seven significant digits, as "d.dddddde±xx", then written out in fixed notation.
@@ -38,9 +39,8 @@ QString singleToText(float value, QChar decimalSeparator)
     if (wholeDigits <= 0) {
         whole = "0";
         fraction = std::string(static_cast<std::size_t>(-wholeDigits), '0') + digits;
-    } else if (wholeDigits >= static_cast<int>(digits.size())) {
-        whole = digits + std::string(static_cast<std::size_t>(wholeDigits) - digits.size(), '0');
     } else {
+        digits.resize(std::max(digits.size(), static_cast<std::size_t>(wholeDigits)), '0'); // zeros up to the point
         whole = digits.substr(0, static_cast<std::size_t>(wholeDigits));
         fraction = digits.substr(static_cast<std::size_t>(wholeDigits));
     }

@@ -5,12 +5,11 @@
 #include "GameTextBox.h"
 #include "Module1.h"
 #include "Platform.h"
+#include "System.h"
 #include "WrappingButton.h"
 
 #include <QAccessible>
 #include <QApplication>
-#include <QCoreApplication>
-#include <QDir>
 #include <QLabel>
 #include <QMessageBox>
 #include <QShortcut>
@@ -20,32 +19,6 @@ namespace {
 
 // Places and sizes are laid out in twips; 15 twips make one pixel at 96 dpi.
 constexpr int TwipsPerPixel = 15;
-
-struct ControlDesign
-{
-    Control control;
-    const char16_t *caption;
-    int left, top, width, height;
-};
-
-constexpr ControlDesign Design[] = {
-    {Control::Cmd1, u"&1 Worte mit 4 Buchstaben", 1755, 1320, 1230, 495},
-    {Control::Cmd2, u"&2 Worte mit 6 Buchstaben", 1755, 1920, 1230, 495},
-    {Control::Cmd3, u"&3 Worte mit 8 Buchstaben", 1755, 2520, 1230, 495},
-    {Control::Cmd4, u"&4 Worte mit 10 Buchstaben", 1755, 3120, 1230, 495},
-    {Control::cmd5, u"&5 Worte mit 12 Buchstaben", 1755, 3720, 1230, 495},
-    {Control::CmdEnde, u"&Ende", 1755, 6360, 1215, 495},
-    {Control::LblInfo, u"Label1", 300, 1320, 4050, 1800},
-    {Control::LblZeichen, u"Ihre Eingabe:", 150, 4440, 1050, 495},
-    {Control::TxtUser, u"text1", 1290, 4440, 4500, 495},
-    {Control::LblIhreLösung, u"Ihre Lösung:", 150, 5400, 1215, 495},
-    {Control::TxtIhreLösung, u"Text1", 1440, 5400, 2250, 495},
-    {Control::LblLösVersuch, u" ", 3840, 5400, 1215, 495},
-    {Control::CmdZurück, u"&Zurück", 300, 6360, 1215, 495},
-    {Control::CmdNeuesSpiel, u"&Neues Spiel", 1560, 6360, 1215, 495},
-    {Control::CmdLösung, u"&Lösung", 2820, 6360, 1215, 495},
-    {Control::CmdRatehilfe, u"&Ratehilfe", 3960, 6360, 1215, 495},
-};
 
 // Twips to pixels, the whole layout grown by `scale`.
 int toPixels(int twips, double scale)
@@ -59,13 +32,9 @@ QRect scaledRect(const ControlDesign &design, double scale)
                  toPixels(design.height, scale));
 }
 
-constexpr int index(Control control) { return static_cast<int>(control); }
+constexpr std::size_t index(Control control) { return static_cast<std::size_t>(control); }
 
-bool isCategoryButton(Control control)
-{
-    return control == Control::Cmd1 || control == Control::Cmd2 || control == Control::Cmd3
-        || control == Control::Cmd4 || control == Control::cmd5;
-}
+QString captionOf(const ControlDesign &design) { return QStringView(design.caption).toString(); }
 
 // The game's own answers to screen readers, for its text boxes and its announcer.
 QAccessibleInterface *accessibleInterface(const QString &, QObject *object)
@@ -103,31 +72,30 @@ Form1::~Form1() = default;
 
 void Form1::createControls()
 {
-    for (const ControlDesign &design : Design) {
-        const QString caption = QString::fromUtf16(design.caption);
+    for (const ControlDesign &design : WindowDesign) {
+        const QString caption = captionOf(design);
         QWidget *widget = nullptr;
-        if (isLabel(design.control)) {
+        if (design.kind == Kind::Label) {
             auto *lbl = new QLabel(caption, this);
             lbl->setAlignment(Qt::AlignLeft | Qt::AlignTop);
             lbl->setTextFormat(Qt::PlainText);
             // The instruction label sizes itself to its three lines; the others wrap at their width.
             lbl->setWordWrap(design.control != Control::LblInfo);
             widget = lbl;
-        } else if (design.control == Control::TxtUser || design.control == Control::TxtIhreLösung) {
+        } else if (design.kind == Kind::TextBox) {
             auto *box = new GameTextBox(caption, this);
             box->setMaxLength(design.control == Control::TxtUser ? LetterBoxMaxLength : SolutionBoxMaxLength);
             widget = box;
         } else {
-            QPushButton *btn = isCategoryButton(design.control) ? new WrappingButton(caption, this)
-                                                                : new QPushButton(caption, this);
+            QPushButton *btn = design.kind == Kind::CategoryButton ? new WrappingButton(caption, this)
+                                                                   : new QPushButton(caption, this);
             btn->setAutoDefault(false);
             widget = btn;
         }
         widget->setObjectName(controlName(design.control));
         // Only the choice of word length shows at start-up.
-        const bool categoryFace = isCategoryButton(design.control) || design.control == Control::CmdEnde;
-        widget->setVisible(categoryFace);
-        m_controls[static_cast<std::size_t>(index(design.control))] = widget;
+        widget->setVisible(design.panel == Panel::Category);
+        m_controls[index(design.control)] = widget;
     }
     // The solution box is drawn without a border, so that Tab can stop in it.
     textBox(Control::TxtIhreLösung)->setFrame(false);
@@ -139,15 +107,15 @@ void Form1::createControls()
 
 bool Form1::categoryCaptionsFit(double scale) const
 {
-    for (const ControlDesign &design : Design) {
-        if (!isCategoryButton(design.control))
+    for (const ControlDesign &design : WindowDesign) {
+        if (design.kind != Kind::CategoryButton)
             continue;
         QStyleOptionButton option;
         option.initFrom(control(design.control));
         option.rect = QRect(QPoint(0, 0), scaledRect(design, scale).size());
         const QRect contents = style()->subElementRect(QStyle::SE_PushButtonContents, &option, control(design.control));
         const QRect needed = option.fontMetrics.boundingRect(contents, Qt::AlignCenter | Qt::TextWordWrap | Qt::TextShowMnemonic,
-                                                             QString::fromUtf16(design.caption));
+                                                             captionOf(design));
         if (needed.height() > contents.height() || needed.width() > contents.width())
             return false;
     }
@@ -163,7 +131,7 @@ void Form1::placeControls()
     while (scale < 4.0 && !categoryCaptionsFit(scale))
         scale += 0.05;
 
-    for (const ControlDesign &design : Design)
+    for (const ControlDesign &design : WindowDesign)
         control(design.control)->setGeometry(scaledRect(design, scale));
     // The restored client area; the layout is seen whole only maximized.
     resize(toPixels(6915, scale), toPixels(3195, scale));
@@ -234,7 +202,7 @@ void Form1::applyTabOrder()
 
 QWidget *Form1::control(Control c) const
 {
-    return m_controls[static_cast<std::size_t>(index(c))];
+    return m_controls[index(c)];
 }
 
 GameTextBox *Form1::textBox(Control box) const
@@ -327,7 +295,7 @@ void Form1::closeWindow()
 
 QString Form1::programDirectory() const
 {
-    return QDir::toNativeSeparators(QCoreApplication::applicationDirPath());
+    return System::programDirectory();
 }
 
 void Form1::showEvent(QShowEvent *event)

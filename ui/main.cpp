@@ -1,4 +1,5 @@
 #include "Form1.h"
+#include "System.h"
 #include "SystemPlatform.h"
 
 #include <QApplication>
@@ -6,8 +7,6 @@
 #include <QIcon>
 #include <QSessionManager>
 #include <QTimer>
-
-#include <cstdio>
 
 int main(int argc, char *argv[])
 {
@@ -23,15 +22,15 @@ int main(int argc, char *argv[])
     parser.addOptions({help, version});
     if (!parser.parse(arguments) || !parser.positionalArguments().isEmpty()) {
         const QString error = parser.errorText().isEmpty() ? QStringLiteral("no arguments are taken") : parser.errorText();
-        std::fprintf(stderr, "zeichenfang: %s Try 'zeichenfang --help'.\n", qPrintable(error));
+        System::printError(QStringLiteral("zeichenfang: ") + error + QStringLiteral(" Try 'zeichenfang --help'.\n"));
         return 2;
     }
     if (parser.isSet(help)) {
-        std::fputs(qPrintable(parser.helpText().replace(QStringLiteral("<executable_name>"), QStringLiteral("zeichenfang"))), stdout);
+        System::printOut(parser.helpText().replace(QStringLiteral("<executable_name>"), QStringLiteral("zeichenfang")));
         return 0;
     }
     if (parser.isSet(version)) {
-        std::puts("zeichenfang " ZEICHENFANG_VERSION);
+        System::printOut(QStringLiteral("zeichenfang " ZEICHENFANG_VERSION "\n"));
         return 0;
     }
 

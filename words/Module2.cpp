@@ -4,11 +4,11 @@
 
 namespace Module2 {
 
-WordList Words12(Shape12, WordList::Entries::VariableLength);
+ModuleWordList Words12(Shape12, embeddedWords12, WordList::Entries::VariableLength);
 
 void FillWordList12()
 {
-    Words12.fillFrom(embeddedWords12());
+    Words12.fill();
 }
 
 } // namespace Module2

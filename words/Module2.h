@@ -1,9 +1,9 @@
 #pragma once
 
-#include "WordList.h"
+#include "ModuleWordList.h"
 
-// The program-wide list of 12-letter words, filled whenever its category is chosen.
+// The program-wide list of 12-letter words.
 namespace Module2 {
-extern WordList Words12;
+extern ModuleWordList Words12;
 void FillWordList12();
 } // namespace Module2

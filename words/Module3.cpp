@@ -4,11 +4,11 @@
 
 namespace Module3 {
 
-WordList Words6(Shape6);
+ModuleWordList Words6(Shape6, embeddedWords6);
 
 void FillWordList6()
 {
-    Words6.fillFrom(embeddedWords6());
+    Words6.fill();
 }
 
 } // namespace Module3

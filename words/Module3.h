@@ -1,9 +1,9 @@
 #pragma once
 
-#include "WordList.h"
+#include "ModuleWordList.h"
 
-// The program-wide list of 6-letter words, filled whenever its category is chosen.
+// The program-wide list of 6-letter words.
 namespace Module3 {
-extern WordList Words6;
+extern ModuleWordList Words6;
 void FillWordList6();
 } // namespace Module3

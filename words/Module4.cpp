@@ -4,11 +4,11 @@
 
 namespace Module4 {
 
-WordList Words10(Shape10);
+ModuleWordList Words10(Shape10, embeddedWords10);
 
 void FillWordList10()
 {
-    Words10.fillFrom(embeddedWords10());
+    Words10.fill();
 }
 
 } // namespace Module4

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "WordList.h"
+#include "ModuleWordList.h"
 
-// The program-wide list of 10-letter words, filled whenever its category is chosen.
+// The program-wide list of 10-letter words.
 namespace Module4 {
-extern WordList Words10;
+extern ModuleWordList Words10;
 void FillWordList10();
 } // namespace Module4

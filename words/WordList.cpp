@@ -14,7 +14,7 @@ WordList::WordList(const WordListShape &shape, Entries entries)
 
 void WordList::checkIndex(int index) const
 {
-    if (index < 0 || index > m_shape.upperBound)
+    if (index < 0 || index >= static_cast<int>(m_slots.size()))
         throw std::out_of_range("word list index " + std::to_string(index) + " outside 0.."
                                 + std::to_string(m_shape.upperBound));
 }

@@ -4,6 +4,7 @@ cmake_policy(VERSION 3.25) # an empty line counts as a word, and is refused as o
 # each of capitals, Ä, Ö, Ü, ß or the hyphen, in the order of their character codes.
 # Non-ASCII bytes become octal escapes, so the generated source is plain ASCII
 # and compiles the same whatever source charset a compiler assumes.
+# file(STRINGS) drops every CR, so a list checked out with CR LF line ends gives the same words.
 file(STRINGS "${LIST_FILE}" words ENCODING UTF-8)
 list(LENGTH words count)
 if(NOT count EQUAL WORD_COUNT)
@@ -48,8 +49,9 @@ foreach(word IN LISTS words)
     string(APPEND body "    \"${literal}\",\n")
 endforeach()
 
+cmake_path(GET LIST_FILE FILENAME list_name)
 file(WRITE "${OUTPUT_FILE}.tmp"
-"// Generated from ${LIST_FILE}; edit the list, not this file.
+"// Generated from the word list ${list_name}; edit the list, not this file.
 #include \"EmbeddedWords.h\"
 
 namespace {

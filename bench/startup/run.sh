@@ -22,7 +22,7 @@ fi
 if [[ ! -f "$BUILD_DIR/CMakeCache.txt" ]]; then
     cmake -S "$ROOT" -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=OFF >/dev/null
 fi
-cmake --build "$BUILD_DIR" --target zeichenfang zeichenfang-sound >/dev/null
+cmake --build "$BUILD_DIR" --target zeichenfang zeichenfang_sound_module >/dev/null
 
 WORK="$(mktemp -d)"
 trap 'rm -rf "$WORK"' EXIT

@@ -45,6 +45,7 @@ private slots:
     void anchors();
     void pick_data();
     void pick();
+    void numberTexts();
     void play_data();
     void play();
     void spoken_data();
@@ -75,7 +76,10 @@ void RulesTest::initTestCase()
         QVERIFY_THROWS_EXCEPTION(std::out_of_range, list.entry(upperBound + 1));
         QVERIFY_THROWS_EXCEPTION(std::out_of_range, list.entry(-1));
     }
-    QVERIFY_THROWS_EXCEPTION(std::out_of_range, WordList(Shape4).fillFrom(embeddedWords6())); // more words than places
+    WordList cut(Shape4), padded(Shape6); // a fixed-width entry keeps its width
+    QVERIFY_THROWS_EXCEPTION(std::out_of_range, cut.fillFrom(embeddedWords6())); // more words than places
+    padded.fillFrom(embeddedWords4());
+    QCOMPARE(cut.entry(1) + u'|' + padded.entry(1), u"AACH|AALE  "_s);
 }
 
 void RulesTest::anchors_data()
@@ -133,7 +137,7 @@ void RulesTest::pick_data()
     row("999 folds to 200", 999.0f, 1, "999", 200);
     row("two digits after the separator", 12.3447f, 2, "4,47", 4);
     row("a half rounds to even, down", 0.125f, 2, "12,5", 12);
-    row("a half rounds to even, up", 0.135f, 2, "13,5", 14);
+    row("a half rounds to even, up", 0.155f, 2, "15,5", 16);
     row("a millisecond before midnight rounds to 86400", 86399.999f, 2, "6400", 792);
     row("02:46:39.99, the last reading with a fraction", 9999.99f, 2, "9999", 185);
     row("seven significant digits", 0.012345678f, 2, "4568", 362);
@@ -155,6 +159,12 @@ void RulesTest::pick()
     const int maxIndex[] = {799, 1402, 2046, 2584, 2497}, indexDigits = category == 1 ? 3 : 4; // by category
     QCOMPARE(indexTextFor(scaledTimerValue(reading), indexDigits, separator), taken);
     QCOMPARE(pickWordIndex(reading, maxIndex[category - 1], indexDigits, separator), wordIndex);
+}
+
+void RulesTest::numberTexts()
+{
+    // Whole texts, which the pick cuts down to their last characters: below 1, beyond seven digits, infinite.
+    QCOMPARE(singleToText(0.4f, u',') + u' ' + singleToText(1.5e10f, u',') + u' ' + singleToText(qInf(), u','), u"0,4 15000000000 0"_s);
 }
 
 void RulesTest::play_data()

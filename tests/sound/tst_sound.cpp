@@ -2,14 +2,14 @@
 // thread against real SDL, heard through its disk driver (it writes the mixed stream to a file); the fuzz inputs.
 #include "CueFile.h"
 #include "CueMixer.h"
+#include "SdlAudio.h"
 #include "SoundCuePlayer.h"
 #include "SoundCues.h"
 
 #include <QtTest>
 
-#include <SDL.h>
-
 #include <csignal>
+#include <optional>
 #include <thread>
 
 #include <fcntl.h>
@@ -177,8 +177,11 @@ void SoundTest::playerOnADevice()
         SoundCuePlayer player;
         qputenv("SDL_AUDIODRIVER", "alsa");
         player.play(Hit);
-        QTRY_VERIFY_WITH_TIMEOUT(player.rest(), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(player.closeIfIdle(), 10000);
         QVERIFY(!SDL_WasInit(SDL_INIT_AUDIO));
+        qputenv("SDL_AUDIODRIVER", "disk"), qputenv("SDL_DISKAUDIOFILE", QFile::encodeName(raw));
+        player.play(Hit);
+        QVERIFY(QFile::exists(raw)); // the next cue starts it again
     }
     // Without a driver, then without a device: tried again only once the reopen delay is over.
     write(cue, steady(44100, 16, le(1000, 2), 2205));
@@ -186,7 +189,7 @@ void SoundTest::playerOnADevice()
         for (const auto delay : {std::chrono::milliseconds(1h), 0ms}) {
             SoundCuePlayer player(delay);
             qputenv(variable, failing);
-            player.play(Hit);
+            QVERIFY(!player.open());
             qputenv("SDL_AUDIODRIVER", "disk");
             qputenv("SDL_DISKAUDIOFILE", QFile::encodeName(raw));
             QFile::remove(raw);
@@ -194,18 +197,20 @@ void SoundTest::playerOnADevice()
             QCOMPARE(QFile::exists(raw), delay == 0ms); // the disk driver makes its file as the device opens
             if (delay == 0ms) {
                 QTRY_COMPARE_WITH_TIMEOUT(runsIn(raw), Runs({{1000, 2205}}), 10000);
-                QTRY_VERIFY_WITH_TIMEOUT(player.rest(), 10000);
+                QTRY_VERIFY_WITH_TIMEOUT(player.closeIfIdle(), 10000);
                 QVERIFY(closed(raw) && SDL_WasInit(SDL_INIT_AUDIO)); // a sound server's back end waits for the next cue
                 QCOMPARE(SDL_GetHint(SDL_HINT_AUDIO_DEVICE_APP_NAME), "Zeichenfang"); // as the sound server lists it
+                QCOMPARE(QFileInfo(raw).size() % (512 * 4), 0); // buffers of 512 frames, 12 ms: no lag after a key
             }
         }
+    QVERIFY(!SDL_WasInit(SDL_INIT_AUDIO) && !SDL_GetHint(SDL_HINT_AUDIO_DEVICE_APP_NAME)); // SDL is left as it was found
     // A cue asked for again stops its old sound even when it can no longer be played. The disk driver
     // plays in real time: ten seconds are still to come.
     SoundCuePlayer player;
     player.play(write(cue, steady(44100, 16, le(1000, 2), 441000)));
-    QVERIFY(!player.rest());
+    QVERIFY(!player.closeIfIdle());
     player.play(write(cue, "kaputt"));
-    QVERIFY(player.rest());
+    QVERIFY(player.closeIfIdle());
     QVERIFY(std::signal(SIGTERM, SIG_DFL) == SIG_DFL); // termination stays the game's
 }
 
@@ -229,26 +234,38 @@ void SoundTest::cuesOnTheirOwnThread()
     QVERIFY(QFile::resize(huge, 100 << 20));
     const QString fifo = m_dir.filePath(u"fifo.wav"_s);
     QCOMPARE(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    {
+        SoundCues early(QStringLiteral(ZEICHENFANG_SOUND_MODULE));
+        early.start(); // and the game ends before its sound thread has begun: it still ends
+    }
     SoundCues foreign(QStringLiteral(ZEICHENFANG_FOREIGN_MODULE)); // not the game's sound module: silent
     foreign.start();
     foreign.play(inTime);
-    SoundCues cues(QStringLiteral(ZEICHENFANG_SOUND_MODULE));
-    cues.play(Hit);
+    std::optional<SoundCues> cues(std::in_place, QStringLiteral(ZEICHENFANG_SOUND_MODULE));
+    cues->play(Hit);
     std::this_thread::sleep_for(SoundCues::MaxDelay + 100ms);
-    cues.start(); // ready only after the pause: heard now, the cue would answer a later key
-    // Asked again until the module is loaded and the device open; then a quiet spell closes the device.
-    QTRY_VERIFY_WITH_TIMEOUT((cues.play(inTime), !runsIn(raw).isEmpty()), 20000);
+    cues->start(); // ready only after the pause: heard now, the cue would answer a later key
+    // The device opens for it, finds it too old and closes again after a quiet spell, silent.
+    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(raw), 20000);
+    QTRY_VERIFY_WITH_TIMEOUT(closed(raw), 20000);
+    QCOMPARE(runsIn(raw), Runs());
+    // Asked again until heard; then a quiet spell closes the device.
+    QTRY_VERIFY_WITH_TIMEOUT((cues->play(inTime), !runsIn(raw).isEmpty()), 20000);
     QTRY_VERIFY_WITH_TIMEOUT(closed(raw), 20000);
     QVERIFY(std::ranges::all_of(runsIn(raw), [](const auto &run) { return run.first == 3000; }));
     // The next cue opens it again, and the disk driver starts its file afresh. Only a regular file of a
     // cue's size is read: a pipe would hold the thread.
     for (const QString &silent : {m_dir.filePath(u"fehlt.wav"_s), QString(), huge, m_dir.path(), fifo})
-        cues.play(silent);
-    cues.play(inTime);
+        cues->play(silent);
+    cues->play(inTime);
     QTRY_COMPARE_WITH_TIMEOUT(runsIn(raw), Runs({{3000, 2205}}), 10000);
     // A file replaced while the game runs is heard from the next cue on.
-    cues.play(write(inTime, steady(44100, 16, le(2000, 2), 4410)));
+    cues->play(write(inTime, steady(44100, 16, le(2000, 2), 4410)));
     QTRY_COMPARE_WITH_TIMEOUT(runsIn(raw), Runs({{3000, 2205}, {2000, 4410}}), 10000);
+    // Quiet, the thread waits for the next cue; the game's end ends it, and its player lets SDL go.
+    QTRY_VERIFY_WITH_TIMEOUT(closed(raw), 20000);
+    cues.reset();
+    QTRY_VERIFY(!SDL_WasInit(SDL_INIT_AUDIO));
 }
 
 void SoundTest::quittingWhileTheDeviceHangs()

@@ -11,8 +11,8 @@ using enum Control;
 
 FakeWindow::FakeWindow()
 {
-    for (Control control : {Cmd1, Cmd2, Cmd3, Cmd4, cmd5, CmdEnde})
-        visible[control] = true;
+    for (const ControlDesign &design : WindowDesign) // as the window builds its controls
+        visible[design.control] = design.panel == Panel::Category;
     texts = {{TxtUser, QStringLiteral("text1")}, {TxtIhreLösung, QStringLiteral("Text1")}};
     game.Form_Load();
 }
@@ -22,7 +22,7 @@ const QStringList &listedWords(int letters)
     static QMap<int, QStringList> lists;
     if (!lists.contains(letters)) {
         QFile file(QStringLiteral(ZEICHENFANG_WORD_LISTS "/words%1.txt").arg(letters));
-        if (!file.open(QIODevice::ReadOnly))
+        if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) // CR LF line ends read as LF
             qFatal("cannot read %s", qPrintable(file.fileName()));
         lists[letters] = QString::fromUtf8(file.readAll()).split(u'\n', Qt::SkipEmptyParts);
     }

@@ -76,10 +76,13 @@ function compareCodePoints(a, b) {
 
 const letterCount = (word) => [...word].length;
 
+// CR LF line ends, as a Windows checkout may have them, read as LF.
+const readText = (file) => fs.readFileSync(file, 'utf8').replace(/\r\n/g, '\n');
+
 function readWordFile(name) {
   const file = path.join(here, name);
   if (!fs.existsSync(file)) return [];
-  return fs.readFileSync(file, 'utf8').split('\n')
+  return readText(file).split('\n')
     .map((line) => line.replace(/#.*/, '').trim())
     .filter((line) => line.length > 0);
 }
@@ -304,8 +307,7 @@ export function check() {
     const name = `words${length}.txt`;
     const file = listPath(length);
     if (!fs.existsSync(file)) { problems.push(`${name} is missing`); continue; }
-    const text = fs.readFileSync(file, 'utf8');
-    if (text.includes('\r')) problems.push(`${name}: CR line end`);
+    const text = readText(file);
     if (!text.endsWith('\n') || text.endsWith('\n\n')) problems.push(`${name}: must end in exactly one newline`);
     const words = text.split('\n').slice(0, -1);
     if (words.length !== count) problems.push(`${name}: ${words.length} lines, ${count} expected`);
@@ -337,7 +339,7 @@ function unreviewed() {
   const approved = new Set(readWordFile('approved.txt'));
   const out = [];
   for (const { length } of LAYOUTS) {
-    for (const w of fs.readFileSync(listPath(length), 'utf8').split('\n')) {
+    for (const w of readText(listPath(length)).split('\n')) {
       if (w && !approved.has(w)) out.push(w);
     }
   }

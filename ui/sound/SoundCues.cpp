@@ -1,8 +1,8 @@
 #include "SoundCues.h"
 
 #include "SoundModule.h"
+#include "System.h"
 
-#include <QCoreApplication>
 #include <QLibrary>
 
 #include <condition_variable>
@@ -40,7 +40,7 @@ struct SoundCues::Module
     SoundModule::Create create = nullptr;
     SoundModule::Open open = nullptr;
     SoundModule::Play play = nullptr;
-    SoundModule::Rest rest = nullptr;
+    SoundModule::Rest closeIfIdle = nullptr;
     SoundModule::Destroy destroy = nullptr;
 };
 
@@ -64,7 +64,12 @@ SoundCues::Module SoundCues::load(Shared &shared, std::unique_lock<std::mutex> &
     lock.lock();
     shared.usingQt = false;
     shared.changed.notify_all();
-    return module.create && module.open && module.play && module.rest && module.destroy ? module : Module{};
+    return module.create && module.open && module.play && module.closeIfIdle && module.destroy ? module : Module{};
+}
+
+SoundCues::SoundCues()
+    : SoundCues(System::soundModulePath())
+{
 }
 
 SoundCues::SoundCues(QString modulePath)
@@ -91,11 +96,6 @@ SoundCues::~SoundCues()
     lock.unlock();
     if (m_thread.joinable())
         finished ? m_thread.join() : m_thread.detach();
-}
-
-QString SoundCues::besideTheProgram()
-{
-    return QCoreApplication::applicationDirPath() + QStringLiteral("/zeichenfang-sound");
 }
 
 void SoundCues::start()
@@ -141,9 +141,9 @@ void SoundCues::run(std::shared_ptr<Shared> shared)
     while (true) {
         if (!open) {
             shared->changed.wait(lock, woken);
-        } else if (!shared->changed.wait_for(lock, RestAfter, woken)) {
+        } else if (!shared->changed.wait_for(lock, CloseIdleAfter, woken)) {
             lock.unlock();
-            open = !module.rest(player); // still sounding: try again later
+            open = !module.closeIfIdle(player); // still sounding: try again later
             lock.lock();
             continue;
         }

@@ -27,7 +27,7 @@ Q_DECL_EXPORT void zeichenfang_sound_play(void *player, const QString &path)
 
 Q_DECL_EXPORT bool zeichenfang_sound_rest(void *player)
 {
-    return static_cast<SoundCuePlayer *>(player)->rest();
+    return static_cast<SoundCuePlayer *>(player)->closeIfIdle();
 }
 
 Q_DECL_EXPORT void zeichenfang_sound_destroy(void *player)

@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <memory>
 #include <optional>
 
 // Plays the game's short wave-file cues through SDL's audio device, mixing them
@@ -20,7 +21,7 @@
 // sound server) is silent.
 //
 // Use one player per program from one thread: SDL's audio is process-wide.
-// Only play() uses Qt (to read the file); open(), rest() and the destructor use
+// Only play() uses Qt (to read the file); open(), closeIfIdle() and the destructor use
 // SDL alone, so they may still run while the program ends around them.
 class SoundCuePlayer
 {
@@ -42,7 +43,7 @@ public:
     // Closes the device when no cue sounds, so that a quiet game wakes neither
     // the processor nor the sound card; the next cue opens it again. Returns
     // whether it is closed.
-    bool rest();
+    bool closeIfIdle();
 
 private:
     static void mix(void *player, uint8_t *stream, int bytes); // on SDL's audio thread
@@ -55,7 +56,7 @@ private:
     int m_rate = 0;               // the device's frames per second
     std::optional<std::chrono::steady_clock::time_point> m_failedAt; // the last failure to start the back end or open the device
     CueMixer m_mixer;             // shared with the audio thread under SDL's device lock
-    void *m_alsaLibrary = nullptr; // Linux only: keeps ALSA's messages silenced
+    std::shared_ptr<void> m_quietLibraries; // keeps the sound libraries' own messages silenced
 
     Q_DISABLE_COPY_MOVE(SoundCuePlayer)
 };

@@ -20,14 +20,13 @@ public:
     // later, it would answer the wrong key. So no more cues wait than this allows.
     static constexpr std::chrono::milliseconds MaxDelay{300};
     // After this long without a cue the device is closed: a quiet game costs nothing.
-    static constexpr std::chrono::milliseconds RestAfter{2000};
+    static constexpr std::chrono::milliseconds CloseIdleAfter{2000};
 
-    // The sound module stands beside the program; a caller that keeps it elsewhere names it.
-    explicit SoundCues(QString modulePath = besideTheProgram());
+    SoundCues(); // the game's sound module, beside the program
+    explicit SoundCues(QString modulePath); // a module kept elsewhere
     // Waits a second at most for the thread to end; one held up by a sound server
     // is left to end with the program, and touches nothing of Qt from then on.
     ~SoundCues();
-    static QString besideTheProgram();
 
     void start();                   // starts the sound thread, which loads the module; once
     void play(const QString &path); // hands the path over and returns at once

@@ -9,7 +9,7 @@ namespace SoundModule {
 using Create = void *(*)();                     // a player
 using Open = bool (*)(void *);                  // opens the device unless it is open; may wait on a sound server
 using Play = void (*)(void *, const QString &); // starts a cue file on the open device
-using Rest = bool (*)(void *);                  // closes the device if nothing sounds; whether it is closed
+using Rest = bool (*)(void *);                  // closes the device if nothing sounds (closeIfIdle); whether it is closed
 using Destroy = void (*)(void *);
 inline constexpr char CreateName[] = "zeichenfang_sound_create";
 inline constexpr char OpenName[] = "zeichenfang_sound_open";

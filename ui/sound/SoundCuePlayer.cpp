@@ -1,39 +1,15 @@
 #include "SoundCuePlayer.h"
 
 #include "CueFile.h"
+#include "SdlAudio.h"
+#include "System.h"
 
 #include <QFileInfo>
-
-#include <cstring>
-
-#ifdef Q_OS_LINUX
-#include <dlfcn.h>
-#endif
-
-#define SDL_MAIN_HANDLED // the program has its own main(); SDL only provides sound
-#include <SDL.h>
 
 namespace {
 
 constexpr int SampleRate = 44100;    // the rate the cue files are written at: no resampling
 constexpr int BufferFrames = 512;    // about 12 ms: a cue answers the keystroke without lag
-
-#ifdef Q_OS_LINUX
-// ALSA writes its own complaints to stderr when SDL probes a machine without a sound
-// card; the game stays quiet about missing sound, so ALSA gets a handler that drops them.
-using AlsaErrorHandler = void (*)(const char *, int, const char *, int, const char *, ...);
-using SetAlsaErrorHandler = int (*)(AlsaErrorHandler);
-
-void ignoreAlsaError(const char *, int, const char *, int, const char *, ...) {}
-
-void setAlsaErrorHandler(void *library, AlsaErrorHandler handler)
-{
-    if (!library)
-        return;
-    if (auto set = reinterpret_cast<SetAlsaErrorHandler>(dlsym(library, "snd_lib_error_set_handler")))
-        set(handler);
-}
-#endif
 
 } // namespace
 
@@ -54,17 +30,11 @@ SoundCuePlayer::~SoundCuePlayer()
 {
     if (m_device)
         SDL_CloseAudioDevice(m_device); // stops the audio thread before the voices go
-    m_device = 0;
     if (m_backendReady)
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
     if (SDL_WasInit(SDL_INIT_EVERYTHING) == 0)
         SDL_Quit();
-#ifdef Q_OS_LINUX
-    if (m_alsaLibrary) {
-        setAlsaErrorHandler(m_alsaLibrary, nullptr);
-        dlclose(m_alsaLibrary);
-    }
-#endif
+    m_quietLibraries.reset(); // only once SDL has let its libraries go
 }
 
 void SoundCuePlayer::play(const QString &path)
@@ -91,19 +61,12 @@ bool SoundCuePlayer::openBackend()
 {
     if (m_backendReady)
         return true;
-    if (failedRecently())
-        return false;
     // SDL would otherwise install its own SIGINT/SIGTERM handlers and swallow them.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     SDL_SetHint(SDL_HINT_AUDIO_DEVICE_APP_NAME, "Zeichenfang");
     SDL_SetMainReady();
-#ifdef Q_OS_LINUX
-    // Held open so the quiet handler outlives SDL loading and unloading ALSA.
-    if (!m_alsaLibrary) {
-        m_alsaLibrary = dlopen("libasound.so.2", RTLD_NOW | RTLD_LOCAL);
-        setAlsaErrorHandler(m_alsaLibrary, ignoreAlsaError);
-    }
-#endif
+    if (!m_quietLibraries)
+        m_quietLibraries = System::quietSoundLibraries();
     m_backendReady = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
     if (!m_backendReady)
         m_failedAt = std::chrono::steady_clock::now();
@@ -114,7 +77,7 @@ bool SoundCuePlayer::open()
 {
     if (m_device)
         return true;
-    if (!openBackend() || failedRecently())
+    if (failedRecently() || !openBackend())
         return false;
     SDL_AudioSpec wanted{};
     SDL_AudioSpec obtained{};
@@ -141,7 +104,7 @@ bool SoundCuePlayer::failedRecently() const
     return m_failedAt && std::chrono::steady_clock::now() - *m_failedAt < m_reopenDelay;
 }
 
-bool SoundCuePlayer::rest()
+bool SoundCuePlayer::closeIfIdle()
 {
     if (m_device) {
         const DeviceLock lock(m_device);
@@ -152,10 +115,7 @@ bool SoundCuePlayer::rest()
         SDL_CloseAudioDevice(m_device);
     m_device = 0;
     m_mixer.clear();
-    // A sound server's back end sleeps until the server speaks, so it stays and the
-    // next cue only opens a device. ALSA's looks for new cards ten times a second: it goes.
-    const char *driver = SDL_GetCurrentAudioDriver();
-    if (m_backendReady && (!driver || std::strcmp(driver, "alsa") == 0)) {
+    if (m_backendReady && System::endsBackendWhenIdle(SDL_GetCurrentAudioDriver())) {
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         m_backendReady = false;
     }

@@ -1,14 +1,13 @@
 #include "CueFile.h"
 
+#include "SdlAudio.h"
+
 #include <QByteArrayView>
 #include <QFile>
 #include <QFileInfo>
 #include <QtEndian>
 
 #include <algorithm>
-
-#define SDL_MAIN_HANDLED // the program has its own main(); SDL only provides sound
-#include <SDL.h>
 
 namespace {
 

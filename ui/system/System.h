@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QString>
+
+#include <memory>
+
+// What differs from one operating system to the next. Each system has a source
+// file of its own (SystemLinux.cpp, SystemWindows.cpp, SystemMacOS.cpp); the
+// build compiles the one for the system it builds for.
+namespace System {
+
+// The folder that holds the program file, in the system's notation. The game reads
+// its cues from there: the folder, a separator and the cue's file name.
+QString programDirectory();
+
+// The sound module beside the program, named without the suffix the system gives
+// a loadable library: the loader adds it.
+QString soundModulePath();
+
+// The command line's answers: --help and --version go to the standard output,
+// errors to the error output. `text` ends with its own line break.
+void printOut(const QString &text);
+void printError(const QString &text);
+
+// The sound back end's special cases. They use nothing of Qt: the sound thread may
+// call them while the program ends around it.
+//
+// Keeps the sound libraries' own complaints about a machine without sound off the
+// error output for as long as the result is held: the game stays quiet about
+// missing sound. Taken before the sound back end starts, let go after it ends.
+std::shared_ptr<void> quietSoundLibraries();
+
+// Whether SDL's audio back end `driver` (null when none is known) is to be shut
+// down, not only its device closed, once the cues are over: a back end that wakes
+// the processor while no device is open goes.
+bool endsBackendWhenIdle(const char *driver);
+
+} // namespace System
