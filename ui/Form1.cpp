@@ -13,7 +13,6 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QShortcut>
-#include <QStyleOptionButton>
 
 namespace {
 
@@ -108,15 +107,8 @@ void Form1::createControls()
 bool Form1::categoryCaptionsFit(double scale) const
 {
     for (const ControlDesign &design : WindowDesign) {
-        if (design.kind != Kind::CategoryButton)
-            continue;
-        QStyleOptionButton option;
-        option.initFrom(control(design.control));
-        option.rect = QRect(QPoint(0, 0), scaledRect(design, scale).size());
-        const QRect contents = style()->subElementRect(QStyle::SE_PushButtonContents, &option, control(design.control));
-        const QRect needed = option.fontMetrics.boundingRect(contents, Qt::AlignCenter | Qt::TextWordWrap | Qt::TextShowMnemonic,
-                                                             captionOf(design));
-        if (needed.height() > contents.height() || needed.width() > contents.width())
+        const auto *button = qobject_cast<const WrappingButton *>(control(design.control));
+        if (button && !button->captionFits(scaledRect(design, scale).size()))
             return false;
     }
     return true;
