@@ -40,12 +40,15 @@ QString soundModulePath()
 
 void printOut(const QString &text)
 {
-    std::fputs(qPrintable(text), stdout);
+    const QByteArray bytes = text.toLocal8Bit();
+    // With a precision, the hardened build keeps the checked fprintf rather than folding it into fputs.
+    std::fprintf(stdout, "%.*s", static_cast<int>(bytes.size()), bytes.constData());
 }
 
 void printError(const QString &text)
 {
-    std::fputs(qPrintable(text), stderr);
+    const QByteArray bytes = text.toLocal8Bit();
+    std::fprintf(stderr, "%.*s", static_cast<int>(bytes.size()), bytes.constData());
 }
 
 std::shared_ptr<void> quietSoundLibraries()
