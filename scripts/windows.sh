@@ -118,8 +118,8 @@ unpack_source() { # package, version, target folder
     dsc="$(download_source "$1" "$2")/$1_$2.dsc"
     rm -rf "$3"
     mkdir -p "$(dirname "$3")"
-    # The files' checksums were checked by apt against the signed index already.
-    dpkg-source --no-check -x "$dsc" "$3" >/dev/null
+    # apt checked the files against the signed index already; the tarballs stay where they are.
+    dpkg-source --no-check --no-copy -x "$dsc" "$3" >/dev/null
     check_patches_applied "$3"
 }
 
