@@ -35,7 +35,7 @@ QString programDirectory()
 
 QString soundModulePath()
 {
-    return QCoreApplication::applicationDirPath() + QStringLiteral("/zeichenfang-sound");
+    return programDirectory() + QStringLiteral("/zeichenfang-sound");
 }
 
 void printOut(const QString &text)
