@@ -12,9 +12,7 @@ int main(int argc, char *argv[])
 {
     // The command line is read before the window system is touched, so --help
     // and --version answer without a display. No option changes the game.
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i)
-        arguments.append(QString::fromLocal8Bit(argv[i]));
+    const QStringList arguments = System::arguments(argc, argv);
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Zeichenfang, a German word-guessing game for one player."));
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Show this help and exit."));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 
@@ -16,6 +17,10 @@ QString programDirectory();
 // The sound module beside the program, named without the suffix the system gives
 // a loadable library: the loader adds it.
 QString soundModulePath();
+
+// The program's arguments, the program's own name first, as the system gave them:
+// in the locale's encoding on POSIX, as UTF-16 on Windows.
+QStringList arguments(int argc, char *argv[]);
 
 // The command line's answers: --help and --version go to the standard output,
 // errors to the error output. `text` ends with its own line break.

@@ -38,6 +38,14 @@ QString soundModulePath()
     return programDirectory() + QStringLiteral("/zeichenfang-sound");
 }
 
+QStringList arguments(int argc, char *argv[])
+{
+    QStringList list;
+    for (int i = 0; i < argc; ++i)
+        list.append(QString::fromLocal8Bit(argv[i]));
+    return list;
+}
+
 void printOut(const QString &text)
 {
     const QByteArray bytes = text.toLocal8Bit();

@@ -19,6 +19,14 @@ QString soundModulePath()
     return QCoreApplication::applicationDirPath() + QStringLiteral("/zeichenfang-sound"); // the loader adds ".so"
 }
 
+QStringList arguments(int argc, char *argv[])
+{
+    QStringList list;
+    for (int i = 0; i < argc; ++i)
+        list.append(QString::fromLocal8Bit(argv[i]));
+    return list;
+}
+
 void printOut(const QString &text)
 {
     std::fputs(qPrintable(text), stdout);

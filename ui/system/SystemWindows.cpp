@@ -1,11 +1,43 @@
-// Windows. To be filled by the Windows port: until then each call does what the
-// game did on Windows before it had this file.
+// Windows: the program is a GUI program, so it has no console of its own, and the
+// command line reaches it as UTF-16.
 #include "System.h"
 
 #include <QCoreApplication>
 #include <QDir>
 
-#include <cstdio>
+#include <windows.h>
+
+#include <shellapi.h>
+
+namespace {
+
+// Writes to the stream the program was given: a file or pipe gets UTF-8; with no such
+// stream, the console of the program that started it, if any, gets UTF-16, which it
+// shows whatever its code page. Started from the desktop, there is nowhere to write.
+void writeTo(DWORD stream, const QString &text)
+{
+    HANDLE handle = GetStdHandle(stream);
+    const bool redirected = handle && handle != INVALID_HANDLE_VALUE && GetFileType(handle) != FILE_TYPE_UNKNOWN
+                            && GetFileType(handle) != FILE_TYPE_CHAR;
+    if (redirected) {
+        const QByteArray bytes = text.toUtf8();
+        DWORD written = 0;
+        WriteFile(handle, bytes.constData(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+        return;
+    }
+    // Attaching again fails harmlessly once the program holds the console.
+    AttachConsole(ATTACH_PARENT_PROCESS);
+    HANDLE console = CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                 nullptr, OPEN_EXISTING, 0, nullptr);
+    if (console == INVALID_HANDLE_VALUE)
+        return;
+    DWORD written = 0;
+    WriteConsoleW(console, reinterpret_cast<const wchar_t *>(text.utf16()), static_cast<DWORD>(text.size()), &written,
+                  nullptr);
+    CloseHandle(console);
+}
+
+} // namespace
 
 namespace System {
 
@@ -19,16 +51,31 @@ QString soundModulePath()
     return QCoreApplication::applicationDirPath() + QStringLiteral("/zeichenfang-sound"); // the loader adds ".dll"
 }
 
-// To be filled by the Windows port: a WIN32 program has no console of its own, so this
-// reaches only a redirected stream; attach to the parent's (AttachConsole) and write UTF-16.
+// argv holds the arguments in the ANSI code page, which loses what it cannot spell;
+// the command line itself is UTF-16.
+QStringList arguments(int argc, char *argv[])
+{
+    QStringList list;
+    int count = 0;
+    if (wchar_t **wide = CommandLineToArgvW(GetCommandLineW(), &count)) {
+        for (int i = 0; i < count; ++i)
+            list.append(QString::fromWCharArray(wide[i]));
+        LocalFree(wide);
+        return list;
+    }
+    for (int i = 0; i < argc; ++i)
+        list.append(QString::fromLocal8Bit(argv[i]));
+    return list;
+}
+
 void printOut(const QString &text)
 {
-    std::fputs(qPrintable(text), stdout);
+    writeTo(STD_OUTPUT_HANDLE, text);
 }
 
 void printError(const QString &text)
 {
-    std::fputs(qPrintable(text), stderr);
+    writeTo(STD_ERROR_HANDLE, text);
 }
 
 // Windows' audio interfaces write nothing of their own to stderr.
@@ -37,9 +84,8 @@ std::shared_ptr<void> quietSoundLibraries()
     return nullptr;
 }
 
-// To be filled by the Windows port: whether WASAPI's back end wakes the processor
-// with no device open is still to be measured; until then only a back end that
-// never started goes.
+// Whether WASAPI's back end wakes the processor with no device open is still to be
+// measured on Windows itself; until then only a back end that never started goes.
 bool endsBackendWhenIdle(const char *driver)
 {
     return !driver;
