@@ -17,7 +17,7 @@ COMPILERS_FILE="$ROOT/windows/mingw64-compilers.cmake"
 GAME_TOOLCHAIN_FILE="$ROOT/windows/toolchain-mingw64.cmake"
 HOST_QT_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake
 
-WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix mingw-w64-tools wine wine64 nsis zip dpkg-dev
+WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix mingw-w64-tools wine wine64 nsis zip dpkg-dev librsvg2-bin icoutils
                   qt6-base-dev qt6-base-dev-tools ninja-build cmake)
 
 # What the game needs of Qt: Core, Gui, Widgets and Test, on the Windows platform plugin.
