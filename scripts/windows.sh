@@ -247,17 +247,84 @@ run_tests() {
     wineserver --wait # lets Wine's server end with the last program
 }
 
-# --- Packing (to come) -------------------------------------------------------------
+# --- Packing ----------------------------------------------------------------------
 
-# The game, its sound module and cues, the Qt and SDL2 DLLs with the platform plugin,
-# and the compiler's runtime DLLs, laid out as the player gets them.
-stage_release() { :; }
+STAGE_DIR="$WINDOWS_BUILD_DIR/Zeichenfang"
+
+game_version() {
+    sed -nE 's/^project\(Zeichenfang VERSION ([0-9.]+).*/\1/p' "$ROOT/CMakeLists.txt"
+}
+
+runtime_dll() { # name → the compiler's copy of that runtime DLL
+    readlink -f "$("$MINGW_TARGET-g++-posix" -print-file-name="$1")"
+}
+
+# The game, its sound module and cues, the Qt and SDL2 DLLs with the platform plugin and
+# the native style, and the compiler's runtime DLLs, in one folder as the player gets it.
+# Qt finds its plugins in folders beside the program. Each library's licence comes with
+# it: Debian's copyright files of the very sources that were built.
+stage_release() {
+    rm -rf "$STAGE_DIR"
+    mkdir -p "$STAGE_DIR/platforms" "$STAGE_DIR/styles" "$STAGE_DIR/licences"
+    cp "$WINDOWS_BUILD_DIR"/bin/{zeichenfang.exe,zeichenfang-sound.dll} "$WINDOWS_BUILD_DIR"/bin/*.wav "$STAGE_DIR"
+    cp "$QT_PREFIX"/bin/Qt6{Core,Gui,Widgets}.dll "$SDL_PREFIX/bin/SDL2.dll" "$STAGE_DIR"
+    cp "$QT_PREFIX/plugins/platforms/qwindows.dll" "$STAGE_DIR/platforms"
+    cp "$QT_PREFIX/plugins/styles/qwindowsvistastyle.dll" "$STAGE_DIR/styles"
+    local dll
+    for dll in libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll; do
+        cp "$(runtime_dll "$dll")" "$STAGE_DIR"
+    done
+    # The game is built with its debugging symbols; the player gets the program alone.
+    find "$STAGE_DIR" -name '*.exe' -o -name '*.dll' | xargs "$MINGW_TARGET-strip" --strip-unneeded
+    cp /usr/share/common-licenses/GPL-3 "$STAGE_DIR/licences/Zeichenfang (GPL-3).txt"
+    cp /usr/share/common-licenses/LGPL-3 "$STAGE_DIR/licences/Qt (LGPL-3).txt"
+    cp /usr/share/doc/libqt6core6/copyright "$STAGE_DIR/licences/Qt copyright.txt"
+    cp /usr/share/doc/libsdl2-2.0-0/copyright "$STAGE_DIR/licences/SDL2 copyright.txt"
+    cp /usr/share/doc/gcc-mingw-w64-base/copyright "$STAGE_DIR/licences/GCC runtime copyright.txt"
+    cp /usr/share/doc/mingw-w64-common/copyright "$STAGE_DIR/licences/MinGW-w64 copyright.txt"
+    check_staged_imports
+}
+
+# Every DLL a staged file imports is staged too, or is Windows' own (an API set,
+# api-ms-win-*, is a name Windows resolves itself).
+check_staged_imports() {
+    local missing
+    missing="$(find "$STAGE_DIR" -name '*.exe' -o -name '*.dll' | xargs "$MINGW_TARGET-objdump" -p |
+        sed -n 's/^[[:space:]]*DLL Name: //p' | sort -u | while read -r dll; do
+            if [[ ${dll,,} != api-ms-win-* ]] && [ -z "$(find "$STAGE_DIR" -maxdepth 1 -iname "$dll")" ] && [ ! -e "$(wine_system_dll "$dll")" ]; then
+                echo "$dll"
+            fi
+        done)"
+    if [ -n "$missing" ]; then
+        echo "Staged files import DLLs that are not staged: $missing" >&2
+        return 1
+    fi
+}
+
+wine_system_dll() { # name → Wine's copy of a Windows system DLL, in lower case
+    echo "$WINEPREFIX/drive_c/windows/system32/${1,,}"
+}
 
 # The NSIS installer made from the staged release.
 pack_installer() { :; }
 
-# The same files as a zip to unpack anywhere.
-pack_zip() { :; }
+# The same folder as a zip, to unpack anywhere and run from there.
+pack_zip() {
+    local zip_file="$WINDOWS_BUILD_DIR/zeichenfang-$(game_version)-windows-x64.zip"
+    rm -f "$zip_file"
+    (cd "$WINDOWS_BUILD_DIR" && TZ=UTC zip -q -r -X "$zip_file" "$(basename "$STAGE_DIR")")
+    echo "$(basename "$zip_file"): $(stat -c %s "$zip_file") bytes"
+}
+
+# The staged game runs on its own DLLs alone.
+check_staged_game() {
+    local version
+    version="$(env -u WINEPATH wine "$STAGE_DIR/zeichenfang.exe" --version | tr -d '\r')"
+    if [ "$version" != "zeichenfang $(game_version)" ]; then
+        echo "The staged game answered --version with '$version'" >&2
+        return 1
+    fi
+}
 
 timed() { # stage function...
     local start=$SECONDS
@@ -270,9 +337,10 @@ main() {
     timed provide_libraries
     timed build_game
     timed run_tests
-    stage_release
+    timed stage_release
+    check_staged_game
     pack_installer
-    pack_zip
+    timed pack_zip
 }
 
 main "$@"
