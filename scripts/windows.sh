@@ -305,8 +305,18 @@ wine_system_dll() { # name → Wine's copy of a Windows system DLL, in lower cas
     echo "$WINEPREFIX/drive_c/windows/system32/${1,,}"
 }
 
-# The NSIS installer made from the staged release.
-pack_installer() { :; }
+# The NSIS installer made from the staged release. Its uninstaller deletes the staged
+# files by name, deepest first, then their folders if empty.
+pack_installer() {
+    local setup="$WINDOWS_BUILD_DIR/zeichenfang-$(game_version)-setup.exe" files="$WINDOWS_BUILD_DIR/installed-files.nsh"
+    (cd "$STAGE_DIR" && {
+        find . -type f | sort -r | sed -e 's|^\./||' -e 's|/|\\|g' -e 's|.*|    Delete "$INSTDIR\\&"|'
+        find . -mindepth 1 -type d | sort -r | sed -e 's|^\./||' -e 's|/|\\|g' -e 's|.*|    RMDir "$INSTDIR\\&"|'
+    }) > "$files"
+    makensis -V2 -DVERSION="$(game_version)" -DSTAGE="$STAGE_DIR" -DFILES="$files" -DOUTFILE="$setup" \
+        "$ROOT/windows/installer.nsi"
+    echo "$(basename "$setup"): $(stat -c %s "$setup") bytes"
+}
 
 # The same folder as a zip, to unpack anywhere and run from there.
 pack_zip() {
@@ -339,7 +349,7 @@ main() {
     timed run_tests
     timed stage_release
     check_staged_game
-    pack_installer
+    timed pack_installer
     timed pack_zip
 }
 
