@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Cross-builds the game for 64-bit Windows on Debian 12 and runs its core tests under Wine.
+# Cross-builds the game for 64-bit Windows on Debian 12, runs its core tests under Wine,
+# and packs it as an installer and a zip, whose install and uninstall it checks under Wine.
 # Qt and SDL2 are built from Debian's own sources, with Debian's patches, as DLLs the
 # player may replace; each is kept in a cache folder named after what went into it,
 # so a second run builds only the game. Run as root.
@@ -336,6 +337,11 @@ check_staged_game() {
     fi
 }
 
+# Installs, reinstalls, starts and uninstalls the game in a Wine prefix of its own.
+check_installer() {
+    bash "$ROOT/tests/windows/install_check.sh" "$WINDOWS_BUILD_DIR/zeichenfang-$(game_version)-setup.exe" "$STAGE_DIR"
+}
+
 timed() { # stage function...
     local start=$SECONDS
     "$@"
@@ -351,6 +357,7 @@ main() {
     check_staged_game
     timed pack_installer
     timed pack_zip
+    timed check_installer
 }
 
 main "$@"
