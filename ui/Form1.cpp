@@ -1,6 +1,6 @@
 #include "Form1.h"
 
-#include "AccessibleTextBox.h"
+#include "AccessibleInterfaces.h"
 #include "Announcer.h"
 #include "GameTextBox.h"
 #include "Module1.h"
@@ -8,7 +8,6 @@
 #include "System.h"
 #include "WrappingButton.h"
 
-#include <QAccessible>
 #include <QApplication>
 #include <QLabel>
 #include <QMessageBox>
@@ -35,14 +34,6 @@ constexpr std::size_t index(Control control) { return static_cast<std::size_t>(c
 
 QString captionOf(const ControlDesign &design) { return QStringView(design.caption).toString(); }
 
-// The game's own answers to screen readers, for its text boxes and its announcer.
-QAccessibleInterface *accessibleInterface(const QString &, QObject *object)
-{
-    if (auto *box = qobject_cast<GameTextBox *>(object))
-        return new AccessibleTextBox(box);
-    return Announcer::accessibleInterface(object);
-}
-
 // The game writes line breaks as CR LF; Qt breaks lines at LF alone.
 QString displayText(QString text)
 {
@@ -58,7 +49,7 @@ Form1::Form1(const Platform &platform, QWidget *parent)
     , m_announcer(new Announcer(this))
 {
     // Before any control exists: Qt makes a control's interface the first time it is asked for one.
-    QAccessible::installFactory(accessibleInterface);
+    installAccessibleInterfaces();
     setWindowTitle(QStringLiteral("Zeichenfang 2007"));
     createControls();
     applyTabOrder();
