@@ -281,12 +281,17 @@ QString Form1::programDirectory() const
     return System::programDirectory();
 }
 
-void Form1::showEvent(QShowEvent *event)
+void Form1::paintEvent(QPaintEvent *event)
 {
-    // The sound libraries load on the sound thread while the window comes up; cues
-    // asked before wait for it, as long as they can still start in time.
-    QWidget::showEvent(event);
+    QWidget::paintEvent(event);
+    if (m_onScreen)
+        return;
+    m_onScreen = true;
+    // The sound libraries load on the sound thread once the window is on the screen, so they
+    // do not hold it back; cues asked for before wait for them, as long as they can still
+    // start in time.
     m_cues.start();
+    emit onScreen();
 }
 
 void Form1::PlaySoundCue()

@@ -47,8 +47,12 @@ public:
     using QWidget::setFocus;
     using QWidget::setVisible;
 
+signals:
+    // The window is on the screen, painted for the first time: what can wait until then starts now.
+    void onScreen();
+
 protected:
-    void showEvent(QShowEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
 
 private:
     void createControls();
@@ -68,4 +72,5 @@ private:
     TabSequence m_tabs;
     std::array<QWidget *, ControlCount> m_controls{};
     Announcer *m_announcer;
+    bool m_onScreen = false;
 };

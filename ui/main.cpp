@@ -6,7 +6,6 @@
 #include <QCommandLineParser>
 #include <QIcon>
 #include <QSessionManager>
-#include <QTimer>
 
 int main(int argc, char *argv[])
 {
@@ -42,9 +41,11 @@ int main(int argc, char *argv[])
 #endif
     SystemPlatform platform;
     Form1 window(platform);
-    window.showMaximized();
     // The icon the package installs into the theme. Finding it searches every icon folder
     // the desktop has, so that waits until the window is on the screen.
-    QTimer::singleShot(0, &app, [] { QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral(ZEICHENFANG_APP_ID))); });
+    QObject::connect(
+        &window, &Form1::onScreen, &app,
+        [] { QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral(ZEICHENFANG_APP_ID))); }, Qt::QueuedConnection);
+    window.showMaximized();
     return app.exec();
 }
