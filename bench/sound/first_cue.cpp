@@ -16,14 +16,26 @@
 #include <thread>
 #include <vector>
 
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
+
 using namespace std::chrono;
 
 namespace {
+// The processor time of every thread of the process, SDL's and the sound system's own among them.
 double processorMilliseconds()
 {
+#ifdef Q_OS_WIN
+    FILETIME created, exited, kernel, user;
+    GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
+    const auto hundredNanoseconds = [](FILETIME time) { return (quint64(time.dwHighDateTime) << 32) | time.dwLowDateTime; };
+    return double(hundredNanoseconds(kernel) + hundredNanoseconds(user)) / 1e4;
+#else
     timespec now{};
     clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
     return now.tv_sec * 1e3 + now.tv_nsec / 1e6;
+#endif
 }
 
 double millisecondsSince(steady_clock::time_point start)

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the game silently into a fresh Wine prefix, twice (the second time over the
 # first), checks the files, the Start-menu entry and the Add/Remove Programs entry,
-# starts the installed game, and uninstalls silently, which must leave nothing behind.
+# starts the installed game and plays it by keys (play_check.sh), and uninstalls
+# silently, which must leave nothing behind.
 #   bash tests/windows/install_check.sh SETUP.EXE STAGED-FOLDER
 set -euo pipefail
 SETUP="$(readlink -f "$1")"
@@ -41,8 +42,12 @@ for round in first over-the-first; do
 done
 version="$(wine "$INSTALL_DIR/zeichenfang.exe" --version | tr -d '\r')"
 [[ $version == "zeichenfang "* ]] || fail "the installed game answered --version with '$version'"
+# Played on a screen of its own with a window manager; Wine's processes start afresh on it.
+wineserver --wait
+xvfb-run -a -s "-screen 0 1280x1024x24" bash "$(dirname "${BASH_SOURCE[0]}")/play_check.sh" "$INSTALL_DIR"
+wineserver --wait
 
 wine "$(wine reg query "$KEY" /v QuietUninstallString | sed -nE 's/.*REG_SZ +"([^"]*)".*/\1/p' | tr -d '\r')" /S
 gone() { [ ! -e "$INSTALL_DIR" ] && [ ! -e "$SHORTCUT" ] && ! wine reg query "$KEY" >/dev/null 2>&1; }
 wait_until 60 gone || fail "the uninstaller left $(ls -A "$INSTALL_DIR" 2>/dev/null | tr '\n' ' ')behind"
-echo "install, install over it, start and uninstall: OK"
+echo "install, install over it, play and uninstall: OK"
