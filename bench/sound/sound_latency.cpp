@@ -17,7 +17,9 @@
 #include <thread>
 #include <vector>
 
+#ifndef Q_OS_WIN
 #include <sys/stat.h>
+#endif
 
 using Clock = std::chrono::steady_clock;
 
@@ -54,16 +56,19 @@ std::vector<std::pair<const char *, QString>> cueFiles(const QDir &scratch)
     QFile noise(scratch.filePath(QStringLiteral("rauschen.wav")));
     if (noise.open(QIODevice::WriteOnly))
         noise.write(QByteArray(4096, '\x5a'));
-    mkfifo(QFile::encodeName(scratch.filePath(QStringLiteral("fifo.wav"))).constData(), 0600);
-    return {{"kontrollton.wav", cues + QStringLiteral("/kontrollton.wav")},
+    std::vector<std::pair<const char *, QString>> files{{"kontrollton.wav", cues + QStringLiteral("/kontrollton.wav")},
             {"fehlerton.wav", cues + QStringLiteral("/fehlerton.wav")},
             {"gewonnen.wav", cues + QStringLiteral("/gewonnen.wav")},
             {"missing", scratch.filePath(QStringLiteral("fehlt.wav"))},
             {"random bytes", noise.fileName()},
             {"claims 4 GB", claimsFile.fileName()},
             {"100 MB", scratch.filePath(QStringLiteral("gross.wav"))},
-            {"directory", scratch.path()},
-            {"pipe", scratch.filePath(QStringLiteral("fifo.wav"))}};
+            {"directory", scratch.path()}};
+#ifndef Q_OS_WIN
+    mkfifo(QFile::encodeName(scratch.filePath(QStringLiteral("fifo.wav"))).constData(), 0600);
+    files.emplace_back("pipe", scratch.filePath(QStringLiteral("fifo.wav")));
+#endif
+    return files;
 }
 } // namespace
 
