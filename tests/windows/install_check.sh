@@ -5,6 +5,7 @@
 # silently, which must leave nothing behind.
 #   bash tests/windows/install_check.sh SETUP.EXE STAGED-FOLDER
 set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/checks.sh"
 SETUP="$(readlink -f "$1")"
 STAGE="$(readlink -f "$2")"
 export WINEPREFIX WINEDEBUG=-all
@@ -18,16 +19,6 @@ INSTALL_DIR="$USER_DIR/AppData/Local/Programs/Zeichenfang"
 SHORTCUT="$USER_DIR/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Zeichenfang.lnk"
 KEY='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Zeichenfang'
 
-fail() { echo "FAIL: $*" >&2; exit 1; }
-
-# The uninstaller runs a copy of itself from the temporary folder and returns at once.
-wait_until() { # seconds, command...
-    local deadline=$((SECONDS + $1))
-    until "${@:2}"; do
-        ((SECONDS < deadline)) || return 1
-        sleep 0.2
-    done
-}
 
 for round in first over-the-first; do
     wine "$SETUP" /S
@@ -47,6 +38,7 @@ wineserver --wait
 xvfb-run -a -s "-screen 0 1280x1024x24" bash "$(dirname "${BASH_SOURCE[0]}")/play_check.sh" "$INSTALL_DIR"
 wineserver --wait
 
+# The uninstaller runs a copy of itself from the temporary folder and returns at once.
 wine "$(wine reg query "$KEY" /v QuietUninstallString | sed -nE 's/.*REG_SZ +"([^"]*)".*/\1/p' | tr -d '\r')" /S
 gone() { [ ! -e "$INSTALL_DIR" ] && [ ! -e "$SHORTCUT" ] && ! wine reg query "$KEY" >/dev/null 2>&1; }
 wait_until 60 gone || fail "the uninstaller left $(ls -A "$INSTALL_DIR" 2>/dev/null | tr '\n' ' ')behind"

@@ -5,17 +5,10 @@
 # Run by install_check.sh with WINEPREFIX set:
 #   xvfb-run -a bash tests/windows/play_check.sh INSTALL-FOLDER
 set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/checks.sh"
 INSTALL_DIR="$1"
 SCRATCH="$(mktemp -d)"
 trap 'kill $(jobs -p) 2>/dev/null || true; rm -rf "$SCRATCH"' EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
-wait_until() { # seconds, command...
-    local deadline=$((SECONDS + $1))
-    until "${@:2}"; do
-        ((SECONDS < deadline)) || return 1
-        sleep 0.1
-    done
-}
 
 openbox >/dev/null 2>&1 &
 wait_until 30 xprop -root _NET_SUPPORTING_WM_CHECK >/dev/null 2>&1 || fail "openbox did not start"
