@@ -238,7 +238,7 @@ build_game() {
 prepare_wine() {
     export WINEPREFIX="$WINDOWS_BUILD_DIR/wine" WINEDEBUG=-all
     if [ ! -e "$WINEPREFIX/system.reg" ]; then
-        WINEDLLOVERRIDES="mscoree,mshtml=" wineboot --init
+        LC_ALL=C.UTF-8 WINEDLLOVERRIDES="mscoree,mshtml=" wineboot --init # as the tests run
     fi
     wineserver --wait
 }

@@ -33,5 +33,8 @@ list(TRANSFORM dll_dirs PREPEND Z:) # Wine's drive Z: is the Linux root
 list(JOIN dll_dirs "\\;" wine_path)
 # Without a console Qt logs, and Qt Test reports, to the debugger only, unless told to
 # use stderr. Wine passes on no QT_ variable from Linux; WINEQT_X arrives as QT_X.
+# Wine takes the user's locale, and the character set of Linux file names, from LC_ALL.
+# Every test program gets the same, with UTF-8: a program started under another locale
+# rewrites the prefix's regional settings for all that run beside it.
 set(CMAKE_CROSSCOMPILING_EMULATOR env WINEPREFIX=${CMAKE_BINARY_DIR}/wine WINEDEBUG=-all "WINEPATH=${wine_path}"
-    WINEQT_FORCE_STDERR_LOGGING=1 wine)
+    WINEQT_FORCE_STDERR_LOGGING=1 LC_ALL=C.UTF-8 wine)
