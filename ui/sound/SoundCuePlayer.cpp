@@ -69,7 +69,7 @@ bool SoundCuePlayer::openBackend()
         m_quietLibraries = System::quietSoundLibraries();
     m_backendReady = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
     if (!m_backendReady)
-        m_failedAt = std::chrono::steady_clock::now();
+        m_nextAttempt.setRemainingTime(m_reopenDelay);
     return m_backendReady;
 }
 
@@ -77,7 +77,9 @@ bool SoundCuePlayer::open()
 {
     if (m_device)
         return true;
-    if (failedRecently() || !openBackend())
+    // After a failure, open is tried again once the reopen delay has passed: sound
+    // returns when a device appears, yet cues rarely pay for a doomed attempt.
+    if (!m_nextAttempt.hasExpired() || !openBackend())
         return false;
     SDL_AudioSpec wanted{};
     SDL_AudioSpec obtained{};
@@ -89,19 +91,12 @@ bool SoundCuePlayer::open()
     wanted.userdata = this;
     m_device = SDL_OpenAudioDevice(nullptr, 0, &wanted, &obtained, SDL_AUDIO_ALLOW_FREQUENCY_CHANGE);
     if (!m_device) {
-        m_failedAt = std::chrono::steady_clock::now();
+        m_nextAttempt.setRemainingTime(m_reopenDelay);
         return false;
     }
     m_rate = obtained.freq;
     SDL_PauseAudioDevice(m_device, 0);
     return true;
-}
-
-bool SoundCuePlayer::failedRecently() const
-{
-    // After a failure, try again once the reopen delay has passed: sound returns
-    // when a device appears, yet cues rarely pay for a doomed attempt.
-    return m_failedAt && std::chrono::steady_clock::now() - *m_failedAt < m_reopenDelay;
 }
 
 bool SoundCuePlayer::closeIfIdle()

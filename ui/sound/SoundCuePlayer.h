@@ -2,12 +2,12 @@
 
 #include "CueMixer.h"
 
+#include <QDeadlineTimer>
 #include <QString>
 
 #include <chrono>
 #include <cstdint>
 #include <memory>
-#include <optional>
 
 // Plays the game's short wave-file cues through SDL's audio device, mixing them
 // itself: SDL2_mixer would bring in a dozen codec libraries for three wave files.
@@ -21,15 +21,20 @@
 // sound server) is silent.
 //
 // Use one player per program from one thread: SDL's audio is process-wide.
-// Only play() uses Qt (to read the file); open(), closeIfIdle() and the destructor use
-// SDL alone, so they may still run while the program ends around them.
+// Only play() uses Qt's shared state (to read the file); open(), closeIfIdle() and the
+// destructor use SDL and plain values alone, so they may still run while the program
+// ends around them.
+//
+// How long the player waits after a failed attempt to open audio before it tries
+// again: long enough that keys do not pay for a doomed attempt each; a caller may
+// choose. Not a class member: that would be a GNU unique symbol, which pins the
+// module in memory on Linux behind its loader's back, and whether the module stays
+// is its loader's choice (SoundCues).
+constexpr std::chrono::milliseconds DefaultReopenDelay{5000};
+
 class SoundCuePlayer
 {
 public:
-    // How long to wait after a failed attempt to open audio before trying again:
-    // long enough that keys do not pay for a doomed attempt each; a caller may choose.
-    static constexpr std::chrono::milliseconds DefaultReopenDelay{5000};
-
     explicit SoundCuePlayer(std::chrono::milliseconds reopenDelay = DefaultReopenDelay);
     ~SoundCuePlayer();
 
@@ -48,13 +53,12 @@ public:
 private:
     static void mix(void *player, uint8_t *stream, int bytes); // on SDL's audio thread
     bool openBackend();
-    bool failedRecently() const;
 
     std::chrono::milliseconds m_reopenDelay;
     bool m_backendReady = false;
     uint32_t m_device = 0;        // SDL's device id; 0 while closed
     int m_rate = 0;               // the device's frames per second
-    std::optional<std::chrono::steady_clock::time_point> m_failedAt; // the last failure to start the back end or open the device
+    QDeadlineTimer m_nextAttempt = QDeadlineTimer::current(); // set by a failure to start the back end or open the device
     CueMixer m_mixer;             // shared with the audio thread under SDL's device lock
     std::shared_ptr<void> m_quietLibraries; // keeps the sound libraries' own messages silenced
 

@@ -3,10 +3,26 @@
 #include "SoundModule.h"
 #include "System.h"
 
+#include <QDeadlineTimer>
 #include <QLibrary>
+#include <QScopeGuard>
 
 #include <condition_variable>
 #include <deque>
+
+namespace {
+
+// Runs `call` with `lock` let go, and takes the lock again: what the sound thread
+// does without the lock may wait (on a sound server) or use Qt.
+template <typename Call>
+auto unlocked(std::unique_lock<std::mutex> &lock, Call &&call)
+{
+    lock.unlock();
+    const auto relock = qScopeGuard([&] { lock.lock(); });
+    return call();
+}
+
+} // namespace
 
 // What the window's thread and the sound thread share, under `mutex`. Everything
 // of Qt in it goes with the window's thread: the sound thread uses Qt only while
@@ -16,7 +32,7 @@ struct SoundCues::Shared
     struct Cue
     {
         QString path;
-        Clock::time_point askedAt;
+        QDeadlineTimer startBy; // MaxDelay after it was asked for
     };
 
     std::mutex mutex;
@@ -28,10 +44,22 @@ struct SoundCues::Shared
     bool finished = false;
 
     // Cues that can no longer start in time; they are never heard, so they go.
-    void dropStale(Clock::time_point now)
+    void dropStale()
     {
-        while (!waiting.empty() && now - waiting.front().askedAt > MaxDelay)
+        while (!waiting.empty() && waiting.front().startBy.hasExpired())
             waiting.pop_front();
+    }
+
+    // Runs `call`, which uses Qt, with the lock let go: ~SoundCues waits for its end.
+    template <typename Call>
+    auto withQt(std::unique_lock<std::mutex> &lock, Call &&call)
+    {
+        usingQt = true;
+        const auto leftQt = qScopeGuard([&] {
+            usingQt = false;
+            changed.notify_all();
+        });
+        return unlocked(lock, call);
     }
 };
 
@@ -48,10 +76,7 @@ struct SoundCues::Module
 // that a hung sound server keeps past the program's end still runs its code.
 SoundCues::Module SoundCues::load(Shared &shared, std::unique_lock<std::mutex> &lock)
 {
-    shared.usingQt = true;
-    Module module = [&] {
-        const QString path = std::exchange(shared.modulePath, QString());
-        lock.unlock();
+    const Module module = shared.withQt(lock, [path = std::exchange(shared.modulePath, QString())] {
         QLibrary library(path);
         library.setLoadHints(QLibrary::PreventUnloadHint);
         const auto entry = [&](const char *name) { return library.resolve(name); };
@@ -60,10 +85,7 @@ SoundCues::Module SoundCues::load(Shared &shared, std::unique_lock<std::mutex> &
                       reinterpret_cast<SoundModule::Play>(entry(SoundModule::PlayName)),
                       reinterpret_cast<SoundModule::Rest>(entry(SoundModule::RestName)),
                       reinterpret_cast<SoundModule::Destroy>(entry(SoundModule::DestroyName))};
-    }();
-    lock.lock();
-    shared.usingQt = false;
-    shared.changed.notify_all();
+    });
     return module.create && module.open && module.play && module.closeIfIdle && module.destroy ? module : Module{};
 }
 
@@ -72,28 +94,30 @@ SoundCues::SoundCues()
 {
 }
 
-SoundCues::SoundCues(QString modulePath)
+SoundCues::SoundCues(QString modulePath, std::chrono::milliseconds quitWait)
     : m_shared(std::make_shared<Shared>())
+    , m_quitWait(quitWait)
 {
     m_shared->modulePath = std::move(modulePath);
 }
 
 SoundCues::~SoundCues()
 {
-    std::unique_lock lock(m_shared->mutex);
-    m_shared->quit = true;
-    m_shared->changed.notify_all();
-    // A sound server that never answers must not keep the game from ending: the
-    // thread then goes on alone, with the shared state, once it has left Qt (a
-    // cue file read from disk) for good.
     bool finished = !m_thread.joinable();
-    if (!finished) {
-        finished = m_shared->changed.wait_for(lock, std::chrono::seconds(1), [this] { return m_shared->finished; });
-        m_shared->changed.wait(lock, [this] { return !m_shared->usingQt; });
+    {
+        std::unique_lock lock(m_shared->mutex);
+        m_shared->quit = true;
+        m_shared->changed.notify_all();
+        // A sound server that never answers must not keep the game from ending: the
+        // thread then goes on alone, with the shared state, once it has left Qt (a
+        // cue file read from disk) for good.
+        if (!finished) {
+            finished = m_shared->changed.wait_for(lock, m_quitWait, [this] { return m_shared->finished; });
+            m_shared->changed.wait(lock, [this] { return !m_shared->usingQt; });
+        }
+        m_shared->waiting.clear();
+        m_shared->modulePath.clear();
     }
-    m_shared->waiting.clear();
-    m_shared->modulePath.clear();
-    lock.unlock();
     if (m_thread.joinable())
         finished ? m_thread.join() : m_thread.detach();
 }
@@ -106,28 +130,21 @@ void SoundCues::start()
 
 void SoundCues::play(const QString &path)
 {
-    const Clock::time_point now = Clock::now();
+    const QDeadlineTimer startBy(MaxDelay); // counted from the key, not from when the lock is free
     const std::lock_guard lock(m_shared->mutex);
-    m_shared->dropStale(now); // before the thread runs, or while it waits for the device
+    m_shared->dropStale(); // before the thread runs, or while it waits for the device
     // A copy of its own: Qt counts the owners of a shared text inside a library that
     // ThreadSanitizer cannot see into, so the thread gets nothing the window still shares.
-    m_shared->waiting.push_back({QString(path.constData(), path.size()), now});
+    m_shared->waiting.push_back({QString(path.constData(), path.size()), startBy});
     m_shared->changed.notify_all();
 }
 
 // Plays the first waiting cue; called and returning with the lock held.
 void SoundCues::playNext(Shared &shared, std::unique_lock<std::mutex> &lock, const Module &module, void *player)
 {
-    shared.usingQt = true;
-    {
-        const QString path = std::move(shared.waiting.front().path);
-        shared.waiting.pop_front();
-        lock.unlock();
-        module.play(player, path); // reads the file: the window's thread never waits for that
-    }
-    lock.lock();
-    shared.usingQt = false;
-    shared.changed.notify_all();
+    const QString path = std::move(shared.waiting.front().path);
+    shared.waiting.pop_front();
+    shared.withQt(lock, [&] { module.play(player, path); }); // reads the file: the window's thread never waits for that
 }
 
 void SoundCues::run(std::shared_ptr<Shared> shared)
@@ -142,21 +159,17 @@ void SoundCues::run(std::shared_ptr<Shared> shared)
         if (!open) {
             shared->changed.wait(lock, woken);
         } else if (!shared->changed.wait_for(lock, CloseIdleAfter, woken)) {
-            lock.unlock();
-            open = !module.closeIfIdle(player); // still sounding: try again later
-            lock.lock();
+            open = !unlocked(lock, [&] { return module.closeIfIdle(player); }); // still sounding: try again later
             continue;
         }
         if (shared->quit)
             break;
         if (player) {
-            lock.unlock();
-            open = module.open(player); // a sound server may keep it waiting
-            lock.lock();
+            open = unlocked(lock, [&] { return module.open(player); }); // a sound server may keep it waiting
             if (shared->quit)
                 break;
         }
-        shared->dropStale(Clock::now());
+        shared->dropStale();
         if (shared->waiting.empty())
             continue;
         if (open)
@@ -164,10 +177,8 @@ void SoundCues::run(std::shared_ptr<Shared> shared)
         else
             shared->waiting.pop_front(); // no device: this cue stays unheard
     }
-    lock.unlock();
     if (player)
-        module.destroy(player);
-    lock.lock();
+        unlocked(lock, [&] { module.destroy(player); });
     shared->finished = true;
     shared->changed.notify_all();
 }

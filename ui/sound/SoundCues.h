@@ -15,16 +15,19 @@
 class SoundCues
 {
 public:
-    using Clock = std::chrono::steady_clock;
     // A cue that cannot start this soon after it was asked for is dropped: heard
     // later, it would answer the wrong key. So no more cues wait than this allows.
     static constexpr std::chrono::milliseconds MaxDelay{300};
     // After this long without a cue the device is closed: a quiet game costs nothing.
     static constexpr std::chrono::milliseconds CloseIdleAfter{2000};
 
+    // How long the game's end waits for the sound thread at most: a player who
+    // quits does not wait on a sound server that does not answer.
+    static constexpr std::chrono::milliseconds DefaultQuitWait{1000};
+
     SoundCues(); // the game's sound module, beside the program
-    explicit SoundCues(QString modulePath); // a module kept elsewhere
-    // Waits a second at most for the thread to end; one held up by a sound server
+    explicit SoundCues(QString modulePath, std::chrono::milliseconds quitWait = DefaultQuitWait); // a module kept elsewhere
+    // Waits the quit wait at most for the thread to end; one held up by a sound server
     // is left to end with the program, and touches nothing of Qt from then on.
     ~SoundCues();
 
@@ -40,5 +43,6 @@ private:
     static void playNext(Shared &shared, std::unique_lock<std::mutex> &lock, const Module &module, void *player);
 
     std::shared_ptr<Shared> m_shared;
+    std::chrono::milliseconds m_quitWait;
     std::thread m_thread;
 };
