@@ -9,6 +9,13 @@
 #include <cstdint>
 #include <memory>
 
+// How long the player waits after a failed attempt to open audio before it tries
+// again: long enough that keys do not pay for a doomed attempt each; a caller may
+// choose. Not a class member: that would be a GNU unique symbol, which pins the
+// module in memory on Linux behind its loader's back, and whether the module stays
+// is its loader's choice (SoundCues).
+constexpr std::chrono::milliseconds DefaultReopenDelay{5000};
+
 // Plays the game's short wave-file cues through SDL's audio device, mixing them
 // itself: SDL2_mixer would bring in a dozen codec libraries for three wave files.
 //
@@ -24,14 +31,6 @@
 // Only play() uses Qt's shared state (to read the file); open(), closeIfIdle() and the
 // destructor use SDL and plain values alone, so they may still run while the program
 // ends around them.
-//
-// How long the player waits after a failed attempt to open audio before it tries
-// again: long enough that keys do not pay for a doomed attempt each; a caller may
-// choose. Not a class member: that would be a GNU unique symbol, which pins the
-// module in memory on Linux behind its loader's back, and whether the module stays
-// is its loader's choice (SoundCues).
-constexpr std::chrono::milliseconds DefaultReopenDelay{5000};
-
 class SoundCuePlayer
 {
 public:
