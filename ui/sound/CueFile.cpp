@@ -3,11 +3,12 @@
 #include "SdlAudio.h"
 
 #include <QByteArrayView>
-#include <QFile>
-#include <QFileInfo>
 #include <QtEndian>
 
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <string_view>
 
 namespace {
 
@@ -80,13 +81,21 @@ bool acceptHeader(QByteArray &bytes)
 
 } // namespace
 
+// With the standard library: a QFile is a Qt object, and the sound thread makes none.
 QByteArray CueFile::read(const QString &path)
 {
-    const QFileInfo info(path);
-    QFile file(path);
-    if (!info.isFile() || info.size() > MaxBytes || !file.open(QIODevice::ReadOnly))
+    const QByteArray utf8 = path.toUtf8();
+    const std::filesystem::path file(std::u8string_view(reinterpret_cast<const char8_t *>(utf8.constData()), utf8.size()));
+    std::error_code error;
+    // For anything but a regular file the size is an error, uintmax_t(-1): pipes and folders are never opened.
+    const std::uintmax_t size = std::filesystem::file_size(file, error);
+    if (size > std::uintmax_t(MaxBytes))
         return {};
-    return file.read(MaxBytes);
+    std::ifstream stream(file, std::ios::binary);
+    QByteArray bytes(qsizetype(size), Qt::Uninitialized);
+    stream.read(bytes.data(), bytes.size());
+    bytes.resize(stream.gcount()); // what is there, should it have shrunk meanwhile
+    return bytes;
 }
 
 std::vector<int16_t> CueFile::decode(QByteArray bytes, int rate)

@@ -4,7 +4,6 @@
 #include "System.h"
 
 #include <QDeadlineTimer>
-#include <QLibrary>
 #include <QScopeGuard>
 
 #include <condition_variable>
@@ -27,6 +26,7 @@ auto unlocked(std::unique_lock<std::mutex> &lock, Call &&call)
 // What the window's thread and the sound thread share, under `mutex`. Everything
 // of Qt in it goes with the window's thread: the sound thread uses Qt only while
 // `usingQt` says so, and ~SoundCues waits for that before it lets the thread go.
+// It never makes a Qt object, which would make it a thread of Qt's own (System.h).
 struct SoundCues::Shared
 {
     struct Cue
@@ -77,9 +77,8 @@ struct SoundCues::Module
 SoundCues::Module SoundCues::load(Shared &shared, std::unique_lock<std::mutex> &lock)
 {
     const Module module = shared.withQt(lock, [path = std::exchange(shared.modulePath, QString())] {
-        QLibrary library(path);
-        library.setLoadHints(QLibrary::PreventUnloadHint);
-        const auto entry = [&](const char *name) { return library.resolve(name); };
+        void *library = System::loadLibraryForGood(path);
+        const auto entry = [&](const char *name) { return library ? System::libraryEntry(library, name) : nullptr; };
         return Module{reinterpret_cast<SoundModule::Create>(entry(SoundModule::CreateName)),
                       reinterpret_cast<SoundModule::Open>(entry(SoundModule::OpenName)),
                       reinterpret_cast<SoundModule::Play>(entry(SoundModule::PlayName)),

@@ -35,7 +35,7 @@ QString programDirectory()
 
 QString soundModulePath()
 {
-    return programDirectory() + QStringLiteral("/zeichenfang-sound");
+    return programDirectory() + QStringLiteral("/zeichenfang-sound.so");
 }
 
 QStringList arguments(int argc, char *argv[])

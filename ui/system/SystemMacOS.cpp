@@ -16,7 +16,7 @@ QString programDirectory()
 
 QString soundModulePath()
 {
-    return QCoreApplication::applicationDirPath() + QStringLiteral("/zeichenfang-sound"); // the loader adds ".so"
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/zeichenfang-sound.so"); // CMake's suffix for a module
 }
 
 QStringList arguments(int argc, char *argv[])

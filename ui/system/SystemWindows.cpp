@@ -48,7 +48,29 @@ QString programDirectory()
 
 QString soundModulePath()
 {
-    return QCoreApplication::applicationDirPath() + QStringLiteral("/zeichenfang-sound"); // the loader adds ".dll"
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/zeichenfang-sound.dll");
+}
+
+// Pinned once loaded: FreeLibrary, by whomever, never unloads it.
+void *loadLibraryForGood(const QString &path)
+{
+    // No "Bad Image" box for a broken file: the game is silent instead. The thread's own
+    // mode, as the window's thread goes on meanwhile.
+    DWORD windowsMode = 0;
+    const bool quiet = SetThreadErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX, &windowsMode);
+    HMODULE library = LoadLibraryW(reinterpret_cast<const wchar_t *>(QDir::toNativeSeparators(path).utf16()));
+    if (quiet)
+        SetThreadErrorMode(windowsMode, nullptr);
+    HMODULE pinned = nullptr;
+    if (library)
+        GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_PIN | GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS,
+                           reinterpret_cast<const wchar_t *>(library), &pinned);
+    return library;
+}
+
+QFunctionPointer libraryEntry(void *library, const char *name)
+{
+    return reinterpret_cast<QFunctionPointer>(GetProcAddress(static_cast<HMODULE>(library), name));
 }
 
 // argv holds the arguments in the ANSI code page, which loses what it cannot spell;
