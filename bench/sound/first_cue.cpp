@@ -4,8 +4,8 @@
 // loads the sound module and calls it from one thread.
 // Usage: first_cue [quiet spells]
 #include "SoundModule.h"
+#include "System.h"
 
-#include <QLibrary>
 #include <QString>
 
 #include <algorithm>
@@ -46,18 +46,20 @@ double millisecondsSince(steady_clock::time_point start)
 
 int main(int argc, char **argv)
 {
-    const int spells = argc > 1 ? std::stoi(argv[1]) : 5;
+    const int spells = std::max(argc > 1 ? std::stoi(argv[1]) : 5, 1); // a median needs one spell at least
     const QString cue = QStringLiteral(ZEICHENFANG_CUE_DIR "/kontrollton.wav");
     // What sleeping alone is charged, before any sound library is loaded: the floor of the quiet figure.
     double bareSleep = processorMilliseconds();
     std::this_thread::sleep_for(2s);
     bareSleep = processorMilliseconds() - bareSleep;
     const auto key = steady_clock::now();
-    QLibrary module(QStringLiteral(ZEICHENFANG_SOUND_MODULE));
-    const auto create = reinterpret_cast<SoundModule::Create>(module.resolve(SoundModule::CreateName));
-    const auto play = reinterpret_cast<SoundModule::Play>(module.resolve(SoundModule::PlayName));
-    const auto rest = reinterpret_cast<SoundModule::Rest>(module.resolve(SoundModule::RestName));
-    const auto destroy = reinterpret_cast<SoundModule::Destroy>(module.resolve(SoundModule::DestroyName));
+    // Loaded as the game loads it, every symbol bound at once.
+    void *module = System::loadLibraryForGood(QStringLiteral(ZEICHENFANG_SOUND_MODULE));
+    const auto entry = [&](const char *name) { return module ? System::libraryEntry(module, name) : nullptr; };
+    const auto create = reinterpret_cast<SoundModule::Create>(entry(SoundModule::CreateName));
+    const auto play = reinterpret_cast<SoundModule::Play>(entry(SoundModule::PlayName));
+    const auto rest = reinterpret_cast<SoundModule::Rest>(entry(SoundModule::RestName));
+    const auto destroy = reinterpret_cast<SoundModule::Destroy>(entry(SoundModule::DestroyName));
     if (!create || !play || !rest || !destroy) {
         std::printf("no sound module at %s\n", ZEICHENFANG_SOUND_MODULE);
         return 1;

@@ -383,8 +383,7 @@ void SoundTest::cuesOnTheirOwnThread()
     cues.reset();
     QTRY_VERIFY(!SDL_WasInit(SDL_INIT_AUDIO));
     QCOMPARE(madeElsewhere, 0);
-    // Whoever lets the module go, Qt as the program ends among them, it stays: a sound thread that a
-    // hung device keeps past the end still runs its code.
+    // Whoever lets the module go, it stays: a sound thread that a hung device keeps past the end still runs its code.
 #ifdef Q_OS_WIN
     const std::wstring module = QFileInfo(QStringLiteral(ZEICHENFANG_SOUND_MODULE)).fileName().toStdWString();
     FreeLibrary(GetModuleHandleW(module.c_str()));
